@@ -1,0 +1,30 @@
+#pragma once
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "Catalogue.h"
+
+// A current value that cannot be written as one token: empty or holding whitespace.
+struct ChampFautif {
+  std::string enregistrement;  // vehicle name, or "^ 7" for anim group 7
+  std::string champ;           // column name, e.g. "fMass"
+};
+
+struct ResultatEcriture {
+  bool ok = true;
+  std::string raison;                 // French, shown to the user when !ok
+  std::vector<ChampFautif> fautifs;   // filled when values were refused
+};
+
+// Every current text value that is empty or contains whitespace, in writing order.
+std::vector<ChampFautif> VerifierValeurs(const Catalogue& catalogue);
+
+// Writes the nine blocks (car lines, special car lines, special lines, anim groups, ";"),
+// CR LF after every line, no line end after the final ";". Does not check values.
+void WriteHandlingText(const Catalogue& catalogue, std::ostream& out);
+
+// Checks the values, then replaces the file atomically. On any failure the file keeps its old
+// bytes and the result says why. The catalogue is never changed.
+ResultatEcriture WriteHandlingFile(const Catalogue& catalogue, const std::filesystem::path& chemin);
