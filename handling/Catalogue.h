@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Animgroup.h"
@@ -42,6 +43,11 @@ class Catalogue {
  private:
   struct Stock;
   std::unique_ptr<Stock> stock_;
+
+  // The reader notes the special records it adds to the catalogue; AttachCarRecords releases
+  // those it cannot link to a car record.
+  friend void ReadHandlingText(Catalogue& catalogue, std::string_view texte);
+  friend void AttachCarRecords(Catalogue& catalogue);
 };
 
 // Reads every data line of `in` into the catalogue: creates records while LectureDefauts is
@@ -49,6 +55,8 @@ class Catalogue {
 // catalogue lacks as new records). Lines end with LF; a CR before the LF is dropped. Lines longer
 // than 11,999 characters are skipped. Reports nothing.
 void ReadHandlingText(Catalogue& catalogue, std::istream& in);
+// The same over a text already in memory (the stream version reads `in` to its end, then this).
+void ReadHandlingText(Catalogue& catalogue, std::string_view texte);
 
 // Puts the car records of bikes, boats and flying vehicles back into Voitures under their names.
 void ReturnCarRecords(Catalogue& catalogue);

@@ -1,1 +1,92 @@
-// placeholder until implemented
+#include "HandlingWriter.h"
+
+#include <charconv>
+#include <set>
+#include <string_view>
+
+#include "AtomicFile.h"
+#include "Champs.h"
+#include "Jetons.h"
+
+namespace {
+
+// Calls ligne(prefixe, cle, record) for every line the writer emits, in the file's order:
+// plain cars, the car records of bikes, flying vehicles and boats, their own lines, anim groups.
+template <class F>
+void PourChaqueLigne(const Catalogue& catalogue, F&& ligne) {
+  for (const auto& [nom, voiture] : catalogue.Voitures) ligne("", nom, *voiture);
+  const auto voitureDe = [&](const auto& speciaux) {
+    for (const auto& [nom, record] : speciaux)
+      if (record->voiture) ligne("", nom, *record->voiture);
+  };
+  voitureDe(catalogue.Motos);
+  voitureDe(catalogue.Avions);
+  voitureDe(catalogue.Bateaux);
+  for (const auto& [nom, moto] : catalogue.Motos) ligne("! ", nom, *moto);
+  for (const auto& [nom, avion] : catalogue.Avions) ligne("$ ", nom, *avion);
+  for (const auto& [nom, bateau] : catalogue.Bateaux) ligne("% ", nom, *bateau);
+  for (const auto& [numero, groupe] : catalogue.AnimGroups) {
+    char chiffres[16];
+    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, numero).ptr;
+    ligne("^ ", std::string_view(chiffres, static_cast<std::size_t>(fin - chiffres)), *groupe);
+  }
+}
+
+bool ValeurEcrivable(const std::string& valeur) {
+  if (valeur.empty()) return false;
+  for (const char c : valeur)
+    if (EstBlanc(c)) return false;
+  return true;
+}
+
+}  // namespace
+
+std::vector<ChampFautif> VerifierValeurs(const Catalogue& catalogue) {
+  std::vector<ChampFautif> fautifs;
+  // A car record shared by two special records is written twice but reported once.
+  std::set<const CAISSE*> vues;
+  PourChaqueLigne(catalogue, [&](std::string_view prefixe, std::string_view cle, const auto& r) {
+    using Record = std::decay_t<decltype(r)>;
+    if constexpr (std::is_same_v<Record, CAISSE>) {
+      if (!vues.insert(&r).second) return;
+    }
+    std::string enregistrement(cle);
+    if constexpr (std::is_same_v<Record, ANIMGROUP>) enregistrement.insert(0, prefixe);
+    const auto textes = r.textes();
+    for (std::size_t i = 0; i < textes.size(); ++i)
+      if (!ValeurEcrivable(textes[i]->valeur))
+        fautifs.push_back({enregistrement, Record::nomsTextes[i]});
+  });
+  return fautifs;
+}
+
+std::string TexteHandling(const Catalogue& catalogue) {
+  std::string texte;
+  PourChaqueLigne(catalogue, [&](std::string_view prefixe, std::string_view cle, const auto& r) {
+    texte.append(prefixe);
+    texte.append(cle);
+    texte.push_back(' ');
+    InsererRecord(texte, r);
+    texte.append("\r\n");
+  });
+  texte.push_back(';');
+  return texte;
+}
+
+void WriteHandlingText(const Catalogue& catalogue, std::ostream& out) {
+  Ajouter(out, TexteHandling(catalogue));
+}
+
+ResultatEcriture WriteHandlingFile(const Catalogue& catalogue,
+                                   const std::filesystem::path& chemin) {
+  ResultatEcriture resultat;
+  resultat.fautifs = VerifierValeurs(catalogue);
+  if (!resultat.fautifs.empty()) {
+    resultat.ok = false;
+    resultat.raison = "valeurs vides ou contenant des blancs";
+    return resultat;
+  }
+  resultat.raison = RemplacerFichier(chemin, TexteHandling(catalogue));
+  resultat.ok = resultat.raison.empty();
+  return resultat;
+}

@@ -22,8 +22,11 @@ struct ResultatEcriture {
 std::vector<ChampFautif> VerifierValeurs(const Catalogue& catalogue);
 
 // Writes the nine blocks (car lines, special car lines, special lines, anim groups, ";"),
-// CR LF after every line, no line end after the final ";". Does not check values.
+// CR LF after every line, no line end after the final ";". Does not check values. A special
+// record without a car record (only before AttachCarRecords) gets no car line.
 void WriteHandlingText(const Catalogue& catalogue, std::ostream& out);
+// The same bytes, built in memory.
+std::string TexteHandling(const Catalogue& catalogue);
 
 // Checks the values, then replaces the file atomically. On any failure the file keeps its old
 // bytes and the result says why. The catalogue is never changed.
