@@ -33,7 +33,8 @@ LecteurRegistre& registreDeTest();
 // Parses the text of a Wine system.reg file: key names without regard to case, both the
 // plain and the Wow6432Node view, escaped characters decoded.
 // Only text values ("...", str:"...", str(N):"...") are read; other types count as absent.
-// The text is cut at its first zero; nullopt when it needs more than the 255-byte buffer.
+// An empty `nom` is the key's default value ("@"). The text is cut at its first zero; nullopt when
+// it needs more than the 255-byte buffer.
 std::optional<std::string> LireValeurWine(std::string_view texteSystemReg, std::string_view cle,
                                           std::string_view nom);
 
