@@ -177,6 +177,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fixe.setPixelSize(11);
   RichEdit1->setFont(fixe);
+  RichEdit1->document()->setDocumentMargin(6);
   RichEdit1->hide();
 
   connect(TabSet1, &QTabBar::currentChanged, this, &TForm3::TabSet1Change);
