@@ -6,19 +6,19 @@
 namespace {
 template <class G>
 auto TextesDe(G& r) {
-  return std::array{&r.Enter1,       &r.Enter2,        &r.Jack1,        &r.Jack2,
-                    &r.Drive1,       &r.Drive2,        &r.GetInTime,    &r.JumpOutTime,
-                    &r.GetOutTime,   &r.JkdOutTime,    &r.FallTime,     &r.OpenOutStart,
-                    &r.OpenOutStop,  &r.CloseInStart,  &r.CloseInStop,  &r.OpenInStart,
-                    &r.OpenInStop,   &r.CloseOutStart, &r.CloseOutStop};
+  return std::array{&r.Enter1,      &r.Enter2,        &r.Jack1,       &r.Jack2,
+                    &r.Drive1,      &r.Drive2,        &r.GetInTime,   &r.JumpOutTime,
+                    &r.GetOutTime,  &r.JkdOutTime,    &r.FallTime,    &r.OpenOutStart,
+                    &r.OpenOutStop, &r.CloseInStart,  &r.CloseInStop, &r.OpenInStart,
+                    &r.OpenInStop,  &r.CloseOutStart, &r.CloseOutStop};
 }
 }  // namespace
 
 const std::array<const char*, ANIMGROUP::NbTextes> ANIMGROUP::nomsTextes = {
-    "Enter1",       "Enter2",      "Jack1",         "Jack2",        "Drive1",
-    "Drive2",       "GetInTime",   "JumpOutTime",   "GetOutTime",   "JkdOutTime",
-    "FallTime",     "OpenOutStart", "OpenOutStop",  "CloseInStart", "CloseInStop",
-    "OpenInStart",  "OpenInStop",  "CloseOutStart", "CloseOutStop",
+    "Enter1",      "Enter2",       "Jack1",         "Jack2",        "Drive1",
+    "Drive2",      "GetInTime",    "JumpOutTime",   "GetOutTime",   "JkdOutTime",
+    "FallTime",    "OpenOutStart", "OpenOutStop",   "CloseInStart", "CloseInStop",
+    "OpenInStart", "OpenInStop",   "CloseOutStart", "CloseOutStop",
 };
 
 std::array<bivar<std::string>*, ANIMGROUP::NbTextes> ANIMGROUP::textes() {
@@ -29,7 +29,9 @@ std::array<const bivar<std::string>*, ANIMGROUP::NbTextes> ANIMGROUP::textes() c
   return TextesDe(*this);
 }
 
-void ANIMGROUP::reset() { RemettreDefauts(*this); }
+void ANIMGROUP::reset() {
+  RemettreDefauts(*this);
+}
 
 std::istream& operator>>(std::istream& in, ANIMGROUP& r) {
   JetonsFlux source(in);

@@ -95,7 +95,8 @@ bool ToutEcrire(int fd, std::string_view contenu) {
 
 // Makes the rename itself durable; a failure here leaves a good file, so it is not reported.
 void SynchroniserDossier(const fs::path& dossier) {
-  const int fd = ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd =
+      ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);

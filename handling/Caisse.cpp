@@ -83,13 +83,17 @@ const std::array<const char*, CAISSE::NbTextes> CAISSE::nomsTextes = {
     "hFlags",
 };
 
-std::array<bivar<std::string>*, CAISSE::NbTextes> CAISSE::textes() { return TextesDe(*this); }
+std::array<bivar<std::string>*, CAISSE::NbTextes> CAISSE::textes() {
+  return TextesDe(*this);
+}
 
 std::array<const bivar<std::string>*, CAISSE::NbTextes> CAISSE::textes() const {
   return TextesDe(*this);
 }
 
-void CAISSE::reset() { RemettreDefauts(*this); }
+void CAISSE::reset() {
+  RemettreDefauts(*this);
+}
 
 std::istream& operator>>(std::istream& in, CAISSE& r) {
   JetonsFlux source(in);

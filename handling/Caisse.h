@@ -22,8 +22,8 @@ class CAISSE final : public MorvaneStruct {
       m_fTractionCurveLateral, m_fTractionCurveLongitudinal, m_fTractionSpringDeltaMax,
       m_fTractionBias, m_fSuspensionForce, m_fSuspensionCompDamp, m_fSuspensionReboundDamp,
       m_fSuspensionUpperLimit, m_fSuspensionLowerLimit, m_fSuspensionRaise, m_fSuspensionBias,
-      m_fCollisionDamageMult, m_fWeaponDamageMult, m_fDeformationDamageMult,
-      m_fEngineDamageMult, m_fSeatOffsetDist, m_nMonetaryValue, mFlags, hFlags;
+      m_fCollisionDamageMult, m_fWeaponDamageMult, m_fDeformationDamageMult, m_fEngineDamageMult,
+      m_fSeatOffsetDist, m_nMonetaryValue, mFlags, hFlags;
   bivar<std::int32_t> m_nAnimGroup;
 
   // The text members in member order (index = the member's number, 0 to 34).

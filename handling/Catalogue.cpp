@@ -92,8 +92,7 @@ void AttachCarRecords(Catalogue& catalogue) {
       avion->voiture = voiture;
     } else if (const auto moto = catalogue.Motos.find(nom); moto != catalogue.Motos.end()) {
       avion->voiture = moto->second->voiture;
-    } else if (const auto bateau = catalogue.Bateaux.find(nom);
-               bateau != catalogue.Bateaux.end()) {
+    } else if (const auto bateau = catalogue.Bateaux.find(nom); bateau != catalogue.Bateaux.end()) {
       avion->voiture = bateau->second->voiture;
     }
   }

@@ -16,12 +16,24 @@
 // (Jetons, JetonsFlux) and any output (std::string, std::ostream).
 
 // The integer member that ends a record's line, or nullptr for the records without one.
-inline bivar<std::int32_t>* EntierDe(CAISSE& r) { return &r.m_nAnimGroup; }
-inline bivar<std::int32_t>* EntierDe(ANIMGROUP& r) { return &r.SpecialFlag; }
-inline bivar<std::int32_t>* EntierDe(MorvaneStruct&) { return nullptr; }
-inline const bivar<std::int32_t>* EntierDe(const CAISSE& r) { return &r.m_nAnimGroup; }
-inline const bivar<std::int32_t>* EntierDe(const ANIMGROUP& r) { return &r.SpecialFlag; }
-inline const bivar<std::int32_t>* EntierDe(const MorvaneStruct&) { return nullptr; }
+inline bivar<std::int32_t>* EntierDe(CAISSE& r) {
+  return &r.m_nAnimGroup;
+}
+inline bivar<std::int32_t>* EntierDe(ANIMGROUP& r) {
+  return &r.SpecialFlag;
+}
+inline bivar<std::int32_t>* EntierDe(MorvaneStruct&) {
+  return nullptr;
+}
+inline const bivar<std::int32_t>* EntierDe(const CAISSE& r) {
+  return &r.m_nAnimGroup;
+}
+inline const bivar<std::int32_t>* EntierDe(const ANIMGROUP& r) {
+  return &r.SpecialFlag;
+}
+inline const bivar<std::int32_t>* EntierDe(const MorvaneStruct&) {
+  return nullptr;
+}
 
 // A failed extraction keeps `valeur`; while the defaults are read, `origine` follows it anyway.
 template <class Source>
@@ -57,7 +69,9 @@ void AdopterValeurs(Record& r) {
   if (bivar<std::int32_t>* entier = EntierDe(r)) entier->origine = entier->valeur;
 }
 
-inline void Ajouter(std::string& sortie, std::string_view texte) { sortie.append(texte); }
+inline void Ajouter(std::string& sortie, std::string_view texte) {
+  sortie.append(texte);
+}
 inline void Ajouter(std::ostream& sortie, std::string_view texte) {
   sortie.write(texte.data(), static_cast<std::streamsize>(texte.size()));
 }

@@ -20,8 +20,8 @@ struct Lecture {
   std::vector<std::string>& avionsAjoutes;
   std::vector<std::string>& bateauxAjoutes;
   // Every record this read added for a name or number the catalogue lacked.
-  std::tuple<std::vector<CAISSE*>, std::vector<MOTO*>, std::vector<AVION*>,
-             std::vector<BATEAU*>, std::vector<ANIMGROUP*>>
+  std::tuple<std::vector<CAISSE*>, std::vector<MOTO*>, std::vector<AVION*>, std::vector<BATEAU*>,
+             std::vector<ANIMGROUP*>>
       ajoutes;
 
   template <class R, class Cle>
@@ -34,8 +34,7 @@ struct Lecture {
 };
 
 template <class R, class Carte>
-void Classer(Lecture& lecture, Carte& carte, const typename Carte::key_type& cle,
-             Jetons& jetons) {
+void Classer(Lecture& lecture, Carte& carte, const typename Carte::key_type& cle, Jetons& jetons) {
   if (LectureDefauts) {
     // A repeated name replaces the earlier record in the map; the catalogue still owns it.
     R* record = lecture.catalogue.template creer<R>();

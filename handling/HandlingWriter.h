@@ -14,8 +14,8 @@ struct ChampFautif {
 
 struct ResultatEcriture {
   bool ok = true;
-  std::string raison;                 // French, shown to the user when !ok
-  std::vector<ChampFautif> fautifs;   // filled when values were refused
+  std::string raison;                // French, shown to the user when !ok
+  std::vector<ChampFautif> fautifs;  // filled when values were refused
 };
 
 // Every current text value that is empty or contains whitespace, in writing order.

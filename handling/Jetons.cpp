@@ -55,7 +55,9 @@ bool Jetons::entier(std::int32_t& n) {
 
 namespace {
 using Traits = std::istream::traits_type;
-bool EstChiffre(int c) { return c >= '0' && c <= '9'; }
+bool EstChiffre(int c) {
+  return c >= '0' && c <= '9';
+}
 }  // namespace
 
 bool JetonsFlux::debutJeton() {

@@ -6,20 +6,22 @@
 namespace {
 template <class M>
 auto TextesDe(M& r) {
-  return std::array{&r.LeanFwdCOM,  &r.LeanFwdForce,    &r.LeanBakCOM,     &r.LeanBackForce,
-                    &r.MaxLean,     &r.FullAnimLean,    &r.DesLean,        &r.StickLean,
-                    &r.BrakeStabil, &r.InAirSteer,      &r.WheelieAng,     &r.StoppieAng,
+  return std::array{&r.LeanFwdCOM,   &r.LeanFwdForce,    &r.LeanBakCOM,     &r.LeanBackForce,
+                    &r.MaxLean,      &r.FullAnimLean,    &r.DesLean,        &r.StickLean,
+                    &r.BrakeStabil,  &r.InAirSteer,      &r.WheelieAng,     &r.StoppieAng,
                     &r.WheelieSteer, &r.WheelieStabMult, &r.StoppieStabMult};
 }
 }  // namespace
 
 const std::array<const char*, MOTO::NbTextes> MOTO::nomsTextes = {
-    "LeanFwdCOM",  "LeanFwdForce", "LeanBakCOM",   "LeanBackForce",   "MaxLean",
-    "FullAnimLean", "DesLean",     "StickLean",    "BrakeStabil",     "InAirSteer",
-    "WheelieAng",  "StoppieAng",   "WheelieSteer", "WheelieStabMult", "StoppieStabMult",
+    "LeanFwdCOM",   "LeanFwdForce", "LeanBakCOM",   "LeanBackForce",   "MaxLean",
+    "FullAnimLean", "DesLean",      "StickLean",    "BrakeStabil",     "InAirSteer",
+    "WheelieAng",   "StoppieAng",   "WheelieSteer", "WheelieStabMult", "StoppieStabMult",
 };
 
-std::array<bivar<std::string>*, MOTO::NbTextes> MOTO::textes() { return TextesDe(*this); }
+std::array<bivar<std::string>*, MOTO::NbTextes> MOTO::textes() {
+  return TextesDe(*this);
+}
 
 std::array<const bivar<std::string>*, MOTO::NbTextes> MOTO::textes() const {
   return TextesDe(*this);
