@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -113,6 +114,14 @@ void PoliceNormale(QWidget* w) {
   w->setFont(f);
 }
 
+// The long flag names and group labels fit their columns one pixel smaller.
+void PolicePetite(QWidget* w) {
+  QFont f = w->font();
+  f.setBold(false);
+  f.setPixelSize(10);
+  w->setFont(f);
+}
+
 QGridLayout* GrilleCompacte(QWidget* parent) {
   auto* g = new QGridLayout(parent);
   g->setContentsMargins(5, 3, 5, 3);
@@ -159,6 +168,13 @@ void TForm1::ConstruireFenetre() {
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
+  // A narrow sans-serif at 11 pixels, as the layout was designed for.
+  QFont police;
+  police.setFamilies({"Liberation Sans", "Arial", "DejaVu Sans"});
+  police.setPixelSize(11);
+  setFont(police);
+  menuBar()->setFont(police);
+
   auto* client = new QWidget(this);
   client->setObjectName("ClientArea");
   client->setFixedSize(650, 465);
@@ -192,7 +208,7 @@ void TForm1::ConstruireFenetre() {
   const QColor bleu = CouleurBGR(16046269), gris = CouleurBGR(15920347);
   forme("Shape5", Qt::black, Qt::black, 0, QRect(-8, 0, 657, 465));
   forme("Shape2", bleu, bleu, 10, QRect(8, 4, 129, 87));
-  etiquette("Label17", "Type de véhicule", QRect(12, 6, 121, 16), Qt::black, Qt::AlignCenter);
+  etiquette("Label17", "Type de véhicule", QRect(8, 6, 129, 16), Qt::black, Qt::AlignCenter);
   forme("Shape8", Qt::black, Qt::black, 0, QRect(16, 22, 113, 1));
 
   TreeView1 = new QTreeWidget(client);
@@ -231,7 +247,7 @@ void TForm1::ConstruireFenetre() {
   Image5->setAttribute(Qt::WA_TranslucentBackground);
 
   forme("Shape3", gris, gris, 10, QRect(8, 176, 129, 281));
-  etiquette("Label91", "Liste des véhicules", QRect(12, 181, 121, 16), Qt::black,
+  etiquette("Label91", "Liste des véhicules", QRect(8, 181, 129, 16), Qt::black,
             Qt::AlignCenter);
   forme("Shape6", Qt::black, Qt::black, 0, QRect(16, 200, 113, 1));
   ListBox1 = new QListWidget(client);
@@ -288,6 +304,8 @@ void TForm1::ConstruireFenetre() {
   PageControl1->setObjectName("PageControl1");
   PageControl1->setGeometry(160, 96, 457, 345);
   PageControl1->setUsesScrollButtons(true);
+  PageControl1->tabBar()->setStyleSheet("QTabBar::tab { padding: 3px 4px; }");
+  PolicePetite(PageControl1->tabBar());
   QWidget** pagesChamps[] = {&TabSheetGeneral, &TabSheetSuspensions, &TabSheetAvion,
                              &TabSheetBateau, &TabSheetMoto};
   for (int i = 0; i < 5; ++i) *pagesChamps[i] = ConstruirePageChamps(i);
@@ -344,7 +362,7 @@ void TForm1::ConstruireMenu() {
 
 QWidget* TForm1::ConstruirePageChamps(int indexPage) {
   const PageChamps& def = PagesVehicule()[indexPage];
-  auto* page = new QWidget;
+  auto* page = new QWidget(PageControl1);
   page->setObjectName(def.nomPage);
   titresPages_[page] = QString::fromUtf8(def.titre);
   auto* racine = new QVBoxLayout(page);
@@ -370,7 +388,7 @@ QWidget* TForm1::ConstruirePageChamps(int indexPage) {
     haut->addWidget(new QLabel(QString::fromUtf8("Groupe d'animations : "), page), 1, 0);
     ComboAnimationGroupCaisse = new TMorvaneComboBox(page);
     ComboAnimationGroupCaisse->setObjectName("ComboAnimationGroupCaisse");
-    ComboAnimationGroupCaisse->setFixedWidth(150);
+    ComboAnimationGroupCaisse->setFixedWidth(170);
     haut->addWidget(ComboAnimationGroupCaisse, 1, 1, Qt::AlignLeft);
     haut->setColumnStretch(2, 1);
     racine->addLayout(haut);
@@ -418,16 +436,30 @@ QWidget* TForm1::ConstruirePageChamps(int indexPage) {
 
 QWidget* TForm1::ConstruirePageFlags(int indexPage) {
   const PageFlags& def = PagesFlags()[indexPage];
-  auto* page = new QWidget;
+  auto* page = new QWidget(PageControl1);
   page->setObjectName(def.nomPage);
   titresPages_[page] = QString::fromUtf8(def.titre);
   auto* grille = new QGridLayout(page);
-  grille->setContentsMargins(4, 4, 4, 4);
-  grille->setSpacing(3);
+  grille->setContentsMargins(2, 3, 2, 3);
+  grille->setSpacing(2);
   const char* prefixe = def.mot == 0 ? "ModelFlag" : "HandlingFlag";
+  // Without spanning groups, each column stacks its groups at their own heights.
+  bool colonnesLibres = true;
+  for (const GroupeFlags& groupe : def.groupes) colonnesLibres &= groupe.largeur == 1;
+  QVBoxLayout* piles[2] = {nullptr, nullptr};
+  if (colonnesLibres)
+    for (int c = 0; c < 2; ++c) {
+      piles[c] = new QVBoxLayout;
+      piles[c]->setSpacing(3);
+      grille->addLayout(piles[c], 0, c);
+      // The left column keeps what its names need; the right one takes the rest.
+      grille->setColumnStretch(c, c);
+    }
   for (const GroupeFlags& groupe : def.groupes) {
     QWidget* conteneur = groupe.titre ? NouveauGroupe(page, groupe.titre) : new QWidget(page);
     QGridLayout* cases = GrilleCompacte(conteneur);
+    cases->setContentsMargins(2, 2, 2, 2);
+    cases->setHorizontalSpacing(1);
     const int n = static_cast<int>(groupe.boites.size());
     const int lignes = (n + groupe.colonnesInternes - 1) / groupe.colonnesInternes;
     for (int i = 0; i < n; ++i) {
@@ -436,19 +468,31 @@ QWidget* TForm1::ConstruirePageFlags(int indexPage) {
       auto* boite = new TMorvaneCheckBox(conteneur);
       boite->setObjectName(QString("%1%2%3").arg(prefixe).arg(chiffre).arg(bit));
       boite->setText(QString::fromUtf8(legende));
-      PoliceNormale(boite);
+      PolicePetite(boite);
+      boite->setFixedHeight(16);
       // The "N/A" bits are bound like the others but never shown.
       if (std::string(legende) == "N/A") boite->setVisible(false);
       cases->addWidget(boite, i % lignes, i / lignes);
     }
-    grille->addWidget(conteneur, groupe.ligne, groupe.colonne, 1, groupe.largeur);
+    if (colonnesLibres)
+      piles[groupe.colonne]->addWidget(conteneur);
+    else
+      grille->addWidget(conteneur, groupe.ligne, groupe.colonne, 1, groupe.largeur);
+  }
+  for (QVBoxLayout* pile : piles)
+    if (pile) pile->addStretch(1);
+  if (!colonnesLibres) {
+    // The first column holds short names; the others need the room.
+    grille->setColumnStretch(0, 0);
+    grille->setColumnStretch(1, 1);
+    grille->setColumnStretch(2, 1);
   }
   grille->setRowStretch(grille->rowCount(), 1);
   return page;
 }
 
 QWidget* TForm1::ConstruirePageAnimGroup() {
-  auto* page = new QWidget;
+  auto* page = new QWidget(PageControl1);
   page->setObjectName("TabSheetAnimGroup");
   titresPages_[page] = QString::fromUtf8("Grp. anim.");
   auto* racine = new QHBoxLayout(page);
@@ -461,7 +505,7 @@ QWidget* TForm1::ConstruirePageAnimGroup() {
   panneau->setAttribute(Qt::WA_TransparentForMouseEvents, false);
   panneau->setFixedWidth(140);
   auto* pile = new QVBoxLayout(panneau);
-  pile->setContentsMargins(6, 4, 6, 6);
+  pile->setContentsMargins(4, 4, 4, 6);
   pile->setSpacing(2);
   auto* titre = new QLabel("Liste des groupes", panneau);
   QFont gras = titre->font();
@@ -472,6 +516,8 @@ QWidget* TForm1::ConstruirePageAnimGroup() {
   ListGroups = new QListWidget(panneau);
   ListGroups->setObjectName("ListGroups");
   ListGroups->setFrameShape(QFrame::NoFrame);
+  ListGroups->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  PolicePetite(ListGroups);
   {
     QPalette p = ListGroups->palette();
     p.setColor(QPalette::Base, jaune);
@@ -497,6 +543,7 @@ QWidget* TForm1::ConstruirePageAnimGroup() {
       auto* label = new QLabel(QString::fromUtf8(l.label), boite);
       PoliceNormale(label);
       TMorvaneEdit* edit = NouvelEdit(boite, l.controle);
+      edit->setFixedWidth(46);
       PoliceNormale(edit);
       label->setBuddy(edit);
       grille->addWidget(label, ligne, colonne);
@@ -514,7 +561,7 @@ QWidget* TForm1::ConstruirePageAnimGroup() {
     auto* boite = new TMorvaneCheckBox(flags);
     boite->setObjectName(cases[i].controle);
     boite->setText(QString::fromUtf8(cases[i].legende));
-    PoliceNormale(boite);
+    PolicePetite(boite);
     if (i < 4) {
       grille->addWidget(boite, i, 0);
     } else {
@@ -524,6 +571,8 @@ QWidget* TForm1::ConstruirePageAnimGroup() {
     }
     casesSpeciales_.push_back({boite, cases[i].bit});
   }
+  grille->setHorizontalSpacing(2);
+  grille->setColumnStretch(0, 1);
   droite->addWidget(flags);
   droite->addStretch(1);
   return page;
