@@ -14,7 +14,7 @@ struct ChampFautif {
 
 struct ResultatEcriture {
   bool ok = true;
-  std::string raison;                // French, shown to the user when !ok
+  std::string raison;                // French, UTF-8, shown to the user when !ok
   std::vector<ChampFautif> fautifs;  // filled when values were refused
 };
 
