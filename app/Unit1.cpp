@@ -598,6 +598,8 @@ void TForm1::ConstruireLibellesAnimGroup() {
     ListGroups->addItem(platform::VersQString(libelle));
     ValeursAnimGroup[i++] = numero;
   }
+  // Filling a combo box selects its first item; nothing is shown until a vehicle is.
+  ComboAnimationGroupCaisse->setCurrentIndex(-1);
 }
 
 void TForm1::RetirerPage(QWidget* page) {
@@ -637,8 +639,7 @@ void TForm1::OpenHandlingFile(const std::string& chemin) {
     const QSignalBlocker bloque(ListBox1);
     ListBox1->clear();
   }
-  std::istringstream flux(std::move(contenu));
-  ReadHandlingText(catalogue, flux);
+  ReadHandlingText(catalogue, std::string_view(contenu));
   AttachCarRecords(catalogue);
   // The cursors may point at entries the attach took out.
   VoitureCourante = catalogue.Voitures.end();
@@ -743,7 +744,7 @@ void TForm1::LierFlags(std::string& courant, std::string& defaut, TableFlags& ta
 
 void TForm1::ListBox1Click() {
   QListWidgetItem* choisi = ListBox1->currentItem();
-  if (choisi && choisi->isSelected()) {
+  if (choisi) {
     const std::string nom = platform::DepuisQString(choisi->text());
     MorvaneStruct* special = nullptr;
     CAISSE* caisse = nullptr;
@@ -809,7 +810,7 @@ void TForm1::AfficherApercu() {
 
 void TForm1::ListGroupsClick() {
   QListWidgetItem* choisi = ListGroups->currentItem();
-  if (!choisi || !choisi->isSelected()) return;
+  if (!choisi) return;
   const auto libelle = LabelsInverses.find(platform::DepuisQString(choisi->text()));
   if (libelle == LabelsInverses.end()) return;
   GroupeCourant = catalogue.AnimGroups.find(libelle->second);

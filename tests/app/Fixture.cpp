@@ -1,5 +1,9 @@
 #include "Fixture.h"
 
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QListWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -11,6 +15,14 @@
 #include "HandlingWriter.h"
 #include "Registre.h"
 #include "Unit2.h"
+
+void Cocher(QCheckBox* boite) {
+  QStyleOptionButton option;
+  option.initFrom(boite);
+  option.text = boite->text();
+  const QRect indicateur = boite->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, boite);
+  QTest::mouseClick(boite, Qt::LeftButton, {}, indicateur.center());
+}
 
 DossierTemporaire::DossierTemporaire() {
   std::random_device alea;
@@ -119,6 +131,9 @@ std::filesystem::path FenetreTest::InstallerJeu(const std::string& texte) {
 std::unique_ptr<TForm1> FenetreTest::Demarrer() {
   auto f = std::make_unique<TForm1>();
   f->show();
+  // Menu shortcuts only reach an active window.
+  f->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(f.get()));
   return f;
 }
 
@@ -140,6 +155,7 @@ void FenetreTest::ChoisirVehicule(TForm1& f, const std::string& nom) {
 
 void FenetreTest::ChoisirGroupe(TForm1& f, const QString& libelle) {
   f.PageControl1->setCurrentWidget(f.TabSheetAnimGroup);
+  QCoreApplication::processEvents();
   const auto trouves = f.ListGroups->findItems(libelle, Qt::MatchExactly);
   ASSERT_EQ(trouves.size(), 1);
   f.ListGroups->scrollToItem(trouves[0]);

@@ -13,6 +13,10 @@
 
 class QWidget;
 
+class QCheckBox;
+// Clicks a check box on its indicator, as a person would.
+void Cocher(QCheckBox* boite);
+
 // A temporary folder, removed with everything in it at the end of the test.
 class DossierTemporaire {
  public:
