@@ -122,13 +122,10 @@ void ReadHandlingText(Catalogue& catalogue, std::string_view texte) {
     LireLigne(lecture, ligne);
   }
   // An added vehicle's values are its only reference: its fields start unchanged.
-  std::apply(
-      [](auto&... listes) {
-        (..., [&] {
-          for (auto* record : listes) AdopterValeurs(*record);
-        }());
-      },
-      lecture.ajoutes);
+  const auto adopter = [](const auto& liste) {
+    for (auto* record : liste) AdopterValeurs(*record);
+  };
+  std::apply([&](const auto&... listes) { (adopter(listes), ...); }, lecture.ajoutes);
 }
 
 void ReadHandlingText(Catalogue& catalogue, std::istream& in) {
