@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "Catalogue.h"
+
+// The stock text with CR LF line ends, as the game's own file holds it.
+std::string TexteJeu();
+
+// A catalogue as the main window holds it once `fichier` has been opened: the stock text read
+// as defaults, then the file read and the car records attached.
+class CatalogueOuvert {
+ public:
+  explicit CatalogueOuvert(std::string_view fichier);
+  Catalogue catalogue;
+};

@@ -1,0 +1,123 @@
+#include "Outils.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+DossierTemporaire::DossierTemporaire() {
+  std::random_device alea;
+  chemin_ = fs::temp_directory_path() /
+            ("quintrel-fiabilite-" + std::to_string(alea()) + std::to_string(alea()));
+  fs::create_directories(chemin_);
+}
+
+DossierTemporaire::~DossierTemporaire() {
+  std::error_code ec;
+  if (!fs::exists(chemin_, ec)) return;
+  for (const auto& e : fs::recursive_directory_iterator(chemin_, ec))
+    if (e.is_directory(ec))
+      fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::permissions(chemin_, fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(chemin_, ec);
+}
+
+std::string LireTout(const fs::path& chemin) {
+  std::ifstream f(chemin, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+void EcrireTout(const fs::path& chemin, std::string_view octets) {
+  std::ofstream f(chemin, std::ios::binary | std::ios::trunc);
+  f.write(octets.data(), static_cast<std::streamsize>(octets.size()));
+  if (!f) ADD_FAILURE() << "cannot write " << chemin;
+}
+
+std::vector<std::string> Entrees(const fs::path& dossier) {
+  std::vector<std::string> noms;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(dossier, ec)) noms.push_back(e.path().filename());
+  std::sort(noms.begin(), noms.end());
+  return noms;
+}
+
+namespace {
+
+constexpr const char* kEnfant = "QUINTREL_TEST_COMME_NOBODY";
+constexpr const char* kSetpriv = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+
+// Runs a shell command, returns its exit status and everything it printed.
+int Executer(const std::string& commande, std::string& sortie) {
+  FILE* flux = ::popen((commande + " 2>&1").c_str(), "r");
+  if (!flux) return -1;
+  std::array<char, 4096> tampon;
+  std::size_t n;
+  while ((n = std::fread(tampon.data(), 1, tampon.size(), flux)) > 0)
+    sortie.append(tampon.data(), n);
+  const int statut = ::pclose(flux);
+  return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+}
+
+std::string Guillemets(const std::string& texte) {
+  std::string sortie = "'";
+  for (char c : texte) sortie += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return sortie + "'";
+}
+
+// Why no child can run this program as nobody, or "" when one can.
+const std::string& ObstacleNobody(const fs::path& programme) {
+  static const std::string obstacle = [&] {
+    std::string sortie;
+    if (Executer(std::string(kSetpriv) + " " + Guillemets(programme) + " --gtest_list_tests",
+                 sortie) != 0)
+      return "this test needs an unprivileged user, and nobody cannot run " + programme.string() +
+             " through setpriv: " + sortie.substr(0, 300);
+    return std::string();
+  }();
+  return obstacle;
+}
+
+void Sauter(const std::string& raison) {
+  GTEST_SKIP() << raison;
+}
+
+}  // namespace
+
+bool RejouerCommeNobody() {
+  if (::geteuid() != 0) return false;
+  if (std::getenv(kEnfant)) {
+    ADD_FAILURE() << "the child process still runs as root";
+    return true;
+  }
+  std::error_code ec;
+  const fs::path programme = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) {
+    Sauter("this test needs an unprivileged user; /proc/self/exe is not readable");
+    return true;
+  }
+  if (const std::string& obstacle = ObstacleNobody(programme); !obstacle.empty()) {
+    Sauter(obstacle);
+    return true;
+  }
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string nom = std::string(test->test_suite_name()) + "." + test->name();
+  std::string sortie;
+  const int statut = Executer(std::string("env ") + kEnfant + "=1 " + kSetpriv + " " +
+                                  Guillemets(programme) + " --gtest_filter=" + Guillemets(nom),
+                              sortie);
+  EXPECT_EQ(statut, 0) << "as nobody:\n" << sortie;
+  if (statut == 0 && sortie.find("[  SKIPPED ]") != std::string::npos)
+    Sauter("skipped as nobody:\n" + sortie);
+  return true;
+}
