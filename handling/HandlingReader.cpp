@@ -33,6 +33,13 @@ struct Lecture {
   }
 };
 
+// A car line starts with the vehicle's name, so the writer can only give a new vehicle a name
+// whose first character does not make the line a comment or another kind of line; the car line
+// of " ;NAME ..." (read as a car line thanks to its leading blank) would come back as a comment.
+bool NomEnDebutDeLigne(const std::string& nom) {
+  return std::string_view(";#!$%^").find(nom.front()) == std::string_view::npos;
+}
+
 template <class R, class Carte>
 void Classer(Lecture& lecture, Carte& carte, const typename Carte::key_type& cle, Jetons& jetons) {
   if (LectureDefauts) {
@@ -48,6 +55,9 @@ void Classer(Lecture& lecture, Carte& carte, const typename Carte::key_type& cle
   }
   // A vehicle or anim group the catalogue lacks is kept, but only from a complete line: a short
   // or broken one would leave empty values behind.
+  if constexpr (std::is_same_v<typename Carte::key_type, std::string>) {
+    if (!NomEnDebutDeLigne(cle)) return;
+  }
   R nouveau;
   ExtraireRecord(jetons, nouveau);
   if (jetons.echec()) return;
