@@ -503,9 +503,9 @@ QWidget* TForm1::ConstruirePageAnimGroup() {
   const QColor jaune = CouleurBGR(12058623);
   auto* panneau = new Forme(page, jaune, jaune, 10);
   panneau->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-  panneau->setFixedWidth(140);
+  panneau->setFixedWidth(146);
   auto* pile = new QVBoxLayout(panneau);
-  pile->setContentsMargins(4, 4, 4, 6);
+  pile->setContentsMargins(2, 4, 1, 6);
   pile->setSpacing(2);
   auto* titre = new QLabel("Liste des groupes", panneau);
   QFont gras = titre->font();
@@ -543,7 +543,7 @@ QWidget* TForm1::ConstruirePageAnimGroup() {
       auto* label = new QLabel(QString::fromUtf8(l.label), boite);
       PoliceNormale(label);
       TMorvaneEdit* edit = NouvelEdit(boite, l.controle);
-      edit->setFixedWidth(46);
+      edit->setFixedWidth(42);
       PoliceNormale(edit);
       label->setBuddy(edit);
       grille->addWidget(label, ligne, colonne);
