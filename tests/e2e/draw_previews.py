@@ -103,6 +103,21 @@ def helicopter(body):
     return picture
 
 
+def aeroplane(body):
+    picture = scene(((60, 120, 205), (200, 225, 248)), ((120, 155, 95), (80, 110, 65)), 0.86)
+    draw = ImageDraw.Draw(picture)
+    k = SUPER
+    draw.polygon(scaled([(30, 78), (52, 68), (210, 66), (236, 74), (210, 84), (52, 86)]),
+                 fill=body)
+    draw.polygon(scaled([(36, 74), (24, 44), (38, 44), (62, 70)]), fill=body)
+    draw.polygon(scaled([(110, 76), (150, 76), (126, 118), (110, 118)]), fill=body)
+    draw.polygon(scaled([(110, 70), (150, 70), (130, 50), (116, 50)]), fill=body)
+    for x in range(80, 200, 14):
+        draw.ellipse([x * k, 71 * k, (x + 6) * k, 76 * k], fill=(60, 90, 130))
+    draw.polygon(scaled([(212, 68), (226, 70), (230, 74), (212, 74)]), fill=(60, 90, 130))
+    return picture
+
+
 def boat(hull):
     picture = scene(((140, 185, 235), (220, 235, 250)), ((40, 110, 160), (15, 55, 95)), 0.6)
     draw = ImageDraw.Draw(picture)
@@ -122,11 +137,14 @@ def boat(hull):
 PREVIEWS = {
     "3ROUE": lambda: car((40, 150, 120), length=0.62, roof=1.15),
     "ALVINE": lambda: car((200, 50, 45)),
-    "ARDENTE": lambda: car((240, 180, 30), length=1.08, roof=0.85),
+    "ARDENTE": lambda: car((240, 180, 30), length=1.08, roof=0.95),
     "BELCOURT": lambda: car((60, 90, 170)),
+    "BOUEUX": lambda: bike((120, 150, 40)),
     "FLECHARD": lambda: bike((200, 30, 30)),
     "TROTTINO": lambda: bike((240, 150, 20)),
+    "ALBATRON": lambda: aeroplane((235, 235, 240)),
     "LIBELLE": lambda: helicopter((220, 120, 30)),
+    "BARCAROLE": lambda: boat((30, 70, 140)),
     "CANOTIER": lambda: boat((170, 40, 40)),
 }
 

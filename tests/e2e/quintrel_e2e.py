@@ -395,7 +395,9 @@ def take_screenshots(s, folder):
     folder.mkdir(parents=True, exist_ok=True)
     for name, kind, index in PAGES:
         s.choose_kind(kind)
-        s.person.press("Tab", *(["Right"] * index))  # from the list to the page tabs
+        # From the list to the page tabs; back to the first (choosing the kind already chosen
+        # changes nothing), then to the page.
+        s.person.press("Tab", *(["Left"] * len(PAGES)), *(["Right"] * index))
         if name == "grp-anim":
             s.person.press("Tab", "Down", "Down")  # a group chosen in the page's own list
         s.click(*BACKGROUND)
