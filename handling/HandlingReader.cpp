@@ -10,9 +10,6 @@
 
 namespace {
 
-// Longest line the game's own reader takes; a longer one is skipped whole.
-constexpr std::size_t LongueurMax = 11999;
-
 struct Lecture {
   Catalogue& catalogue;
   // Names of the special records added, kept by the catalogue for AttachCarRecords.
@@ -128,7 +125,7 @@ void ReadHandlingText(Catalogue& catalogue, std::string_view texte) {
     // Files are read in binary mode: CR LF line ends read like LF ones.
     if (lf && !ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1);
     debut = lf ? lf + 1 : fin;
-    if (ligne.empty() || ligne.size() > LongueurMax) continue;
+    if (ligne.empty() || ligne.size() > LongueurMaxLigne) continue;
     LireLigne(lecture, ligne);
   }
   // An added vehicle's values are its only reference: its fields start unchanged.

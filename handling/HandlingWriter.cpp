@@ -56,6 +56,17 @@ std::vector<ChampFautif> VerifierValeurs(const Catalogue& catalogue) {
     for (std::size_t i = 0; i < textes.size(); ++i)
       if (!ValeurEcrivable(textes[i]->valeur))
         fautifs.push_back({enregistrement, Record::nomsTextes[i]});
+    // A longer line would be skipped when read back (by the game too), losing the whole record:
+    // its longest value is reported, the one to shorten.
+    std::string ligne(prefixe);
+    ligne.append(cle).push_back(' ');
+    InsererRecord(ligne, r);
+    if (ligne.size() > LongueurMaxLigne) {
+      std::size_t plusLong = 0;
+      for (std::size_t i = 1; i < textes.size(); ++i)
+        if (textes[i]->valeur.size() > textes[plusLong]->valeur.size()) plusLong = i;
+      fautifs.push_back({enregistrement, Record::nomsTextes[plusLong]});
+    }
   });
   return fautifs;
 }
@@ -83,7 +94,7 @@ ResultatEcriture WriteHandlingFile(const Catalogue& catalogue,
   resultat.fautifs = VerifierValeurs(catalogue);
   if (!resultat.fautifs.empty()) {
     resultat.ok = false;
-    resultat.raison = "valeurs vides ou contenant des blancs";
+    resultat.raison = "valeurs vides, contenant des blancs ou trop longues";
     return resultat;
   }
   resultat.raison = RemplacerFichier(chemin, TexteHandling(catalogue));

@@ -6,7 +6,8 @@
 
 #include "Catalogue.h"
 
-// A current value that cannot be written as one token: empty or holding whitespace.
+// A current value that cannot be written as it stands: empty, holding whitespace, or the longest
+// value of a line longer than the reader takes.
 struct ChampFautif {
   std::string enregistrement;  // vehicle name, or "^ 7" for anim group 7
   std::string champ;           // column name, e.g. "fMass"
@@ -18,7 +19,8 @@ struct ResultatEcriture {
   std::vector<ChampFautif> fautifs;  // filled when values were refused
 };
 
-// Every current text value that is empty or contains whitespace, in writing order.
+// Every current text value that is empty or contains whitespace, in writing order; after the
+// values of a line longer than LongueurMaxLigne (11,999 characters), its longest value.
 std::vector<ChampFautif> VerifierValeurs(const Catalogue& catalogue);
 
 // Writes the nine blocks (car lines, special car lines, special lines, anim groups, ";"),

@@ -9,6 +9,10 @@
 // and one over an input stream (the public >> operators). Both split on the same whitespace and
 // read integers the same way, so a record reads alike from either.
 
+// Longest line the reader takes (the game's own limit); a longer one is skipped whole, so the
+// writer must never produce one.
+constexpr std::size_t LongueurMaxLigne = 11999;
+
 // Whitespace of a handling file. Every other byte, NUL and Ctrl-Z included, belongs to a token.
 constexpr bool EstBlanc(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';

@@ -16,6 +16,10 @@ struct Cible {
   std::string (*scenario)(std::string_view);
 };
 
+void PrintTo(const Cible& c, std::ostream* os) {
+  *os << c.nom;
+}
+
 // Every seed and every input a fuzz run once failed on, run through the same scenarios here,
 // with g++ and, in the sanitizer build, its sanitizers.
 class RejeuFuzz : public ::testing::TestWithParam<Cible> {};
