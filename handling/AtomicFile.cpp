@@ -117,6 +117,10 @@ std::string RemplacerFichier(const fs::path& cheminDemande, std::string_view con
   const bool existe = ::stat(cible.c_str(), &infos) == 0;
   if (!existe && errno != ENOENT) return Raison(RaisonEcriture(errno), errno);
   if (existe && S_ISDIR(infos.st_mode)) return Raison(RaisonEcriture(EISDIR), EISDIR);
+  // The rename would replace a file the user may not write (marked read-only, or another
+  // user's) as long as the folder is writable; a direct write would be refused, and so is this.
+  if (existe && ::faccessat(AT_FDCWD, cible.c_str(), W_OK, AT_EACCESS) != 0)
+    return Raison(RaisonEcriture(errno), errno);
 
   // A new file gets the usual mode less the umask, as if it had been created directly.
   fs::path temporaire;
