@@ -183,6 +183,8 @@ void TForm1::ConstruireFenetre() {
   pal.setColor(QPalette::Window, Qt::white);
   client->setPalette(pal);
   setCentralWidget(client);
+  // The window takes the size of its menu and client area and cannot be resized.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   auto forme = [client](const char* nom, QColor fond, QColor trait, int rayon, QRect r) {
     auto* f = new Forme(client, fond, trait, rayon);

@@ -45,6 +45,8 @@ std::vector<std::string> Valeurs(const R& r) {
 TEST_F(FenetreTest, StartsWithoutTheGameWithAnEmptyBrowserAndAllPages) {
   auto f = Demarrer();
   EXPECT_EQ(f->windowTitle(), "Quintrel V0.1 ");
+  EXPECT_EQ(f->centralWidget()->size(), QSize(650, 465));
+  EXPECT_EQ(f->minimumSize(), f->maximumSize());  // cannot be resized
   EXPECT_EQ(f->ListBox1->count(), 0);
   EXPECT_FALSE(f->FichierOuvert);
   EXPECT_TRUE(LectureDefauts);
