@@ -184,7 +184,9 @@ const char* const kFlags[2][8][4] = {
      {"SWINGING CHASSIS", "OLD_PHYSICS", nullptr, nullptr}},
 };
 
-int IndexBit(int bit) { return bit == 1 ? 0 : bit == 2 ? 1 : bit == 4 ? 2 : 3; }
+int IndexBit(int bit) {
+  return bit == 1 ? 0 : bit == 2 ? 1 : bit == 4 ? 2 : 3;
+}
 
 const std::vector<GroupeChamps> kGroupesAnim = {
     {"Ouverture des portes",
@@ -223,14 +225,36 @@ const std::vector<CaseSpeciale> kCases = {
 };
 
 const std::array<const char*, 30> kLibelles = {
-    "VEHICULE STANDARD", "VEHICULE LENT",    "CAMION",          "DEUX ROUES STANDARD",
-    "MOTO SPORTIVE",     "VESPA",            "HARLEY",          "MOTO CROSSE",
-    "WAYFARER",          "VELO BMX",         "MTB BIKE",        "CHOPPER",
-    "QUAD",              "CAMIONETTE",       "rustler",         "COACH",
-    "BUS",               "DOZER",            "KART",            "CONVERTIBLE",
-    "MTTRUCK",           "TRAIN CARRIAGE",   "VOITURE SPORTIVE", "AEROGLISSEUR",
-    "TANK",              "BF INJECTION",     "LEAR",            "HARRIER",
-    "STD BUT UPRIGHT",   "NEVADA",
+    "VEHICULE STANDARD",
+    "VEHICULE LENT",
+    "CAMION",
+    "DEUX ROUES STANDARD",
+    "MOTO SPORTIVE",
+    "VESPA",
+    "HARLEY",
+    "MOTO CROSSE",
+    "WAYFARER",
+    "VELO BMX",
+    "MTB BIKE",
+    "CHOPPER",
+    "QUAD",
+    "CAMIONETTE",
+    "rustler",
+    "COACH",
+    "BUS",
+    "DOZER",
+    "KART",
+    "CONVERTIBLE",
+    "MTTRUCK",
+    "TRAIN CARRIAGE",
+    "VOITURE SPORTIVE",
+    "AEROGLISSEUR",
+    "TANK",
+    "BF INJECTION",
+    "LEAR",
+    "HARRIER",
+    "STD BUT UPRIGHT",
+    "NEVADA",
 };
 
 using B = std::array<int, 2>;
@@ -250,8 +274,8 @@ const std::vector<PageFlags> kPagesFlags = {
           1,
           2,
           2,
-          {B{2, 1}, B{2, 2}, B{2, 4}, B{2, 8}, B{8, 2}, B{8, 4}, B{4, 1}, B{4, 2}, B{4, 4},
-           B{4, 8}, B{8, 1}}},
+          {B{2, 1}, B{2, 2}, B{2, 4}, B{2, 8}, B{8, 2}, B{8, 4}, B{4, 1}, B{4, 2}, B{4, 4}, B{4, 8},
+           B{8, 1}}},
      }},
     {"TabSheet4",
      "Flags conduite",
@@ -264,25 +288,30 @@ const std::vector<PageFlags> kPagesFlags = {
          {"Divers : ", 0, 1, 1, 1, {B{2, 2}, B{2, 4}, B{2, 8}, B{6, 4}, B{6, 8}, B{8, 2}}},
          // Digit 5 stands on the page itself, over the top of "Améliorations : ".
          {nullptr, 1, 1, 1, 2, {B{5, 1}, B{5, 2}, B{5, 4}, B{5, 8}}},
-         {"Améliorations : ",
-          2,
-          1,
-          1,
-          1,
-          {B{8, 1}, B{1, 1}, B{1, 4}, B{1, 8}, B{7, 1}, B{1, 2}}},
+         {"Améliorations : ", 2, 1, 1, 1, {B{8, 1}, B{1, 1}, B{1, 4}, B{1, 8}, B{7, 1}, B{1, 2}}},
      }},
 };
 
 }  // namespace
 
-const std::vector<PageFlags>& PagesFlags() { return kPagesFlags; }
+const std::vector<PageFlags>& PagesFlags() {
+  return kPagesFlags;
+}
 
-const std::vector<PageChamps>& PagesVehicule() { return kPages; }
+const std::vector<PageChamps>& PagesVehicule() {
+  return kPages;
+}
 
 const char* NomFlag(int mot, int chiffre, int bit) {
   return kFlags[mot][chiffre - 1][IndexBit(bit)];
 }
 
-const std::vector<GroupeChamps>& GroupesAnimGroup() { return kGroupesAnim; }
-const std::vector<CaseSpeciale>& CasesSpecialFlag() { return kCases; }
-const std::array<const char*, 30>& LibellesAnimGroup() { return kLibelles; }
+const std::vector<GroupeChamps>& GroupesAnimGroup() {
+  return kGroupesAnim;
+}
+const std::vector<CaseSpeciale>& CasesSpecialFlag() {
+  return kCases;
+}
+const std::array<const char*, 30>& LibellesAnimGroup() {
+  return kLibelles;
+}

@@ -37,8 +37,8 @@ const char* NomFlag(int mot, int chiffre, int bit);
 // A group of flag boxes placed in the page's grid; titre nullptr means no group box.
 struct GroupeFlags {
   const char* titre;
-  int ligne, colonne, largeur;              // grid cell and column span
-  int colonnesInternes;                      // boxes fill these columns top to bottom
+  int ligne, colonne, largeur;             // grid cell and column span
+  int colonnesInternes;                    // boxes fill these columns top to bottom
   std::vector<std::array<int, 2>> boites;  // (digit, bit value), in display order
 };
 

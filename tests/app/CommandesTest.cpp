@@ -42,7 +42,9 @@ std::string AvecGroupe2Drapeau40(const Catalogue& c) {
   return RemplacerLigne(TexteStock(), "^ 2", ligne.str());
 }
 
-TMorvaneEdit* Edit(TForm1& f, const char* nom) { return f.findChild<TMorvaneEdit*>(nom); }
+TMorvaneEdit* Edit(TForm1& f, const char* nom) {
+  return f.findChild<TMorvaneEdit*>(nom);
+}
 
 void Taper(TMorvaneEdit* edit, const char* texte) {
   edit->setFocus();
@@ -83,11 +85,10 @@ TEST_F(FenetreTest, SpecialFlagBoxesShowAndEditTheBits) {
   ChoisirGroupe(*f, "CAMION");
   ANIMGROUP& g = *f->catalogue.AnimGroups.at(2);
   ASSERT_EQ(g.SpecialFlag.valeur, 40);
-  for (const auto& [nom, coche] :
-       {std::pair{"CheckFlag1", false}, std::pair{"CheckFlag2", false},
-        std::pair{"CheckFlag4", false}, std::pair{"CheckFlag8", true},
-        std::pair{"CheckFlag16", false}, std::pair{"CheckFlag32", true},
-        std::pair{"CheckFlag64", false}})
+  for (const auto& [nom, coche] : {std::pair{"CheckFlag1", false}, std::pair{"CheckFlag2", false},
+                                   std::pair{"CheckFlag4", false}, std::pair{"CheckFlag8", true},
+                                   std::pair{"CheckFlag16", false}, std::pair{"CheckFlag32", true},
+                                   std::pair{"CheckFlag64", false}})
     EXPECT_EQ(f->findChild<TMorvaneCheckBox*>(nom)->isChecked(), coche) << nom;
   auto* camion = f->findChild<TMorvaneCheckBox*>("CheckFlag8");
   Cocher(camion);

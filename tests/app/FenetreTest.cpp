@@ -176,10 +176,9 @@ TEST_F(FenetreTest, ShortFlagTextsArePaddedInBothValuesWhenShown) {
   EXPECT_EQ(c->hFlags.origine.size(), 8u);
   // Binding changed no digit's case.
   // 0020004A: digit 1 = A (8 + 2), digit 2 = 4, digit 6 = 2.
-  for (const auto& [nom, coche] :
-       {std::pair{"ModelFlag18", true}, std::pair{"ModelFlag12", true},
-        std::pair{"ModelFlag11", false}, std::pair{"ModelFlag24", true},
-        std::pair{"ModelFlag62", true}, std::pair{"ModelFlag54", false}})
+  for (const auto& [nom, coche] : {std::pair{"ModelFlag18", true}, std::pair{"ModelFlag12", true},
+                                   std::pair{"ModelFlag11", false}, std::pair{"ModelFlag24", true},
+                                   std::pair{"ModelFlag62", true}, std::pair{"ModelFlag54", false}})
     EXPECT_EQ(f->findChild<TMorvaneCheckBox*>(nom)->isChecked(), coche) << nom;
 }
 
@@ -189,8 +188,8 @@ TEST_F(FenetreTest, EveryEditChangesExactlyItsOwnField) {
   auto f = Demarrer();
   int essais = 0;
   for (const PageChamps& page : PagesVehicule()) {
-    const int type = page.enregistrement == Enregistrement::Moto    ? 1
-                     : page.enregistrement == Enregistrement::Avion ? 2
+    const int type = page.enregistrement == Enregistrement::Moto     ? 1
+                     : page.enregistrement == Enregistrement::Avion  ? 2
                      : page.enregistrement == Enregistrement::Bateau ? 3
                                                                      : 0;
     ChoisirType(*f, type);
@@ -349,8 +348,8 @@ TEST_F(FenetreTest, ThePreviewComesFromTheCurrentFolder) {
   QImage image(64, 40, QImage::Format_RGB32);
   image.fill(Qt::darkCyan);
   std::filesystem::create_directories(dossier.chemin() / "mini_screen");
-  ASSERT_TRUE(image.save(QString::fromStdString(
-      (dossier.chemin() / "mini_screen" / (second + ".jpg")).string())));
+  ASSERT_TRUE(image.save(
+      QString::fromStdString((dossier.chemin() / "mini_screen" / (second + ".jpg")).string())));
   ChoisirVehicule(*f, second);
   EXPECT_EQ(f->EditID->text().toStdString(), second);
   EXPECT_FALSE(f->Image5->pixmap().isNull());

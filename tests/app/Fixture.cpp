@@ -2,9 +2,9 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QListWidget>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QListWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <cstdlib>
@@ -20,7 +20,8 @@ void Cocher(QCheckBox* boite) {
   QStyleOptionButton option;
   option.initFrom(boite);
   option.text = boite->text();
-  const QRect indicateur = boite->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, boite);
+  const QRect indicateur =
+      boite->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, boite);
   QTest::mouseClick(boite, Qt::LeftButton, {}, indicateur.center());
 }
 
@@ -98,8 +99,8 @@ void FenetreTest::SetUp() {
   };
   platform::seams().message = [this](const platform::Message& m) {
     messages.push_back(m);
-    if (reponses.empty()) return m.style == platform::Style::Question ? platform::Reponse::Non
-                                                                      : platform::Reponse::Ok;
+    if (reponses.empty())
+      return m.style == platform::Style::Question ? platform::Reponse::Non : platform::Reponse::Ok;
     const platform::Reponse r = reponses.front();
     reponses.pop_front();
     return r;
