@@ -34,10 +34,12 @@ class Display:
     def __init__(self, width=1024, height=768):
         read_end, write_end = os.pipe()
         # -displayfd makes the server pick a free number and tell it once it accepts clients,
-        # so parallel tests neither collide nor sleep.
+        # so parallel tests neither collide nor sleep. -noreset: by default the server resets
+        # when its last client leaves, and refuses the next one meanwhile (a short-lived
+        # xdotool can be that last client while the program is still connecting).
         self._server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""
@@ -111,7 +113,10 @@ class Person:
         return [int(w) for w in r.stdout.split()]
 
     def title(self, window):
-        return self._run("xdotool", "getwindowname", str(window)).stdout.decode().rstrip("\n")
+        """A window's title; None once the window is gone (a closing dialog can go between
+        two calls)."""
+        r = self._run("xdotool", "getwindowname", str(window), check=False)
+        return r.stdout.decode().rstrip("\n") if r.returncode == 0 else None
 
     def geometry(self, window):
         """(x, y, width, height) of a window on the screen."""

@@ -19,6 +19,7 @@ import traceback
 from pathlib import Path
 
 from desktop import Display, Failure, Person, wait_until
+from quintrel_e2e import leak_options
 
 SKIPPED = 77
 APT = ["apt-get", "-y", "-o", "DPkg::Lock::Timeout=300"]
@@ -64,7 +65,7 @@ def make_deb(cpack_config, out):
     return deb
 
 
-def start_from_menu(out):
+def start_from_menu(out, leak_suppressions):
     """Starts the program as the desktop does from its entry, then quits it with Ctrl+F."""
     entry = configparser.ConfigParser(interpolation=None)
     entry.optionxform = str
@@ -82,7 +83,8 @@ def start_from_menu(out):
         runtime.mkdir(mode=0o700)
         # A home without a Wine prefix: no game is found, the window opens on the stock values.
         env = {"PATH": "/usr/bin:/bin", "HOME": home, "DISPLAY": display.name,
-               "XDG_RUNTIME_DIR": str(runtime), "LANG": "C.UTF-8", "QT_QPA_PLATFORM": "xcb"}
+               "XDG_RUNTIME_DIR": str(runtime), "LANG": "C.UTF-8", "QT_QPA_PLATFORM": "xcb",
+               "LSAN_OPTIONS": leak_options(leak_suppressions)}
         with open(out / "installed-program.log", "wb") as log:
             app = subprocess.Popen(command, cwd=folder, env=env, stdout=log,
                                    stderr=subprocess.STDOUT)
@@ -90,7 +92,7 @@ def start_from_menu(out):
             window = wait_until(lambda: app.poll() is None and person.windows(app.pid),
                                 "the installed program's window", timeout=30)[0]
             title = person.title(window)
-            check(title.startswith("Quintrel V0.1"), f"the window is titled {title!r}")
+            check((title or "").startswith("Quintrel V0.1"), f"the window is titled {title!r}")
             x, y, width, height = person.geometry(window)
             person.click(x + width - 9, y + height // 2)  # the bare background at the right
             person.press("ctrl+f")
@@ -106,6 +108,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--cpack-config", required=True)
     parser.add_argument("--out", required=True, help="folder for the package and logs")
+    parser.add_argument("--leak-suppressions", required=True,
+                        help="LeakSanitizer suppressions, for a package built with sanitizers")
     args = parser.parse_args()
     if os.geteuid() != 0:
         print("skipped: installing a package needs root")
@@ -117,7 +121,7 @@ def main():
         deb = make_deb(Path(args.cpack_config), out)
         run(*APT, "install", f"./{deb.name}", cwd=out)
         installed = True
-        start_from_menu(out)
+        start_from_menu(out, Path(args.leak_suppressions).resolve())
         run(*APT, "purge", "quintrel")
         installed = False
         check(not Path("/usr/bin/quintrel").exists(), "/usr/bin/quintrel is left after removal")

@@ -40,6 +40,11 @@ def check(condition, message):
         raise Failure(message)
 
 
+def leak_options(suppressions):
+    """LSAN_OPTIONS for a program built with the sanitizers; no effect on any other."""
+    return ":".join(filter(None, [os.environ.get("LSAN_OPTIONS"), f"suppressions={suppressions}"]))
+
+
 class Session:
     """One run of the editor in a world of its own: a Wine prefix whose registry leads to the
     game's handling file, an empty home, and a working folder holding the previews, the backup
@@ -87,9 +92,10 @@ class Session:
             "LANG": "C.UTF-8",
             "QT_QPA_PLATFORM": "xcb",
         }
-        for variable in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"):
+        for variable in ("ASAN_OPTIONS", "UBSAN_OPTIONS"):
             if variable in os.environ:
                 self.env[variable] = os.environ[variable]
+        self.env["LSAN_OPTIONS"] = leak_options(args.leak_suppressions)
         self.display = self.app = None
 
     # The program and its windows --------------------------------------------------------------
@@ -108,8 +114,7 @@ class Session:
         check(width == CLIENT_WIDTH, f"the main window is {width} pixels wide")
         # The menu bar stands above the client area.
         self.origin = (x, y + height - CLIENT_HEIGHT)
-        self.click(*BACKGROUND)
-        wait_until(lambda: self.person.focused_window() == self.window, "the keyboard focus")
+        self.focus_main()
 
     def _windows(self):
         if self.app.poll() is not None:
@@ -133,7 +138,7 @@ class Session:
         """A new window whose title begins with `title`, once it has the keyboard."""
         def found():
             for w in self._windows():
-                if w != self.window and self.person.title(w).startswith(title):
+                if w != self.window and (self.person.title(w) or "\0").startswith(title):
                     return w
             return None
 
@@ -145,8 +150,18 @@ class Session:
         """Waits for a dialog to close, then clicks back into the main window: with no window
         manager on the display, nothing else gives it the keyboard again."""
         wait_until(lambda: window not in self._windows(), "the window to close")
-        self.click(*BACKGROUND)
-        wait_until(lambda: self.person.focused_window() == self.window, "the focus back")
+        self.focus_main()
+
+    def focus_main(self):
+        """Clicks the main window's bare background until it has the keyboard (a click that
+        lands while a dialog is still closing is not taken)."""
+        def focused():
+            if self.person.focused_window() == self.window:
+                return True
+            self.click(*BACKGROUND)
+            return False
+
+        wait_until(focused, "the keyboard focus on the main window", interval=0.3)
 
     def wait_exit(self, timeout=15):
         try:
@@ -417,10 +432,12 @@ def main():
     parser.add_argument("--backup", required=True, help="the backup of the stock file")
     parser.add_argument("--readme", required=True, help="help text for the working folder")
     parser.add_argument("--out", required=True, help="folder for failure screenshots and logs")
+    parser.add_argument("--leak-suppressions", required=True,
+                        help="LeakSanitizer suppressions for leaks of system libraries")
     parser.add_argument("what", choices=["scenario", "screenshots"])
     parser.add_argument("name", help="a scenario's name, or the screenshots' folder")
     args = parser.parse_args()
-    for option in ("program", "stock", "previews", "backup", "readme", "out"):
+    for option in ("program", "stock", "previews", "backup", "readme", "out", "leak_suppressions"):
         setattr(args, option, str(Path(getattr(args, option)).resolve()))
 
     if args.what == "scenario" and args.name not in SCENARIOS:
