@@ -14,3 +14,7 @@ class CatalogueOuvert {
   explicit CatalogueOuvert(std::string_view fichier);
   Catalogue catalogue;
 };
+
+// The line the writer gives a record (without its line end), found in the written text by its
+// first tokens ("NAME", "! NAME", "^ 7").
+std::string LigneEcrite(const std::string& texte, const std::string& debut);

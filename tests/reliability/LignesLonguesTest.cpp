@@ -10,19 +10,6 @@
 
 namespace {
 
-// The line the writer gives a record, found in its output by its first tokens.
-std::string LigneEcrite(const std::string& texte, const std::string& debut) {
-  for (std::size_t pos = 0; pos < texte.size();) {
-    const std::size_t fin = texte.find("\r\n", pos);
-    const std::string ligne = texte.substr(pos, fin == std::string::npos ? fin : fin - pos);
-    if (ligne.starts_with(debut + " ")) return ligne;
-    if (fin == std::string::npos) break;
-    pos = fin + 2;
-  }
-  ADD_FAILURE() << "no written line starts with " << debut;
-  return {};
-}
-
 struct Cas {
   const char* nom;
   // The value to lengthen and the first tokens of its line (kind character and key).

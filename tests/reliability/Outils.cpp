@@ -52,6 +52,25 @@ std::vector<std::string> Entrees(const fs::path& dossier) {
   return noms;
 }
 
+void PrintTo(const Etat& e, std::ostream* os) {
+  *os << e.arbre.size() << " entries:";
+  for (const auto& n : e.arbre) *os << " " << n;
+  *os << "; " << e.octets.size() << " bytes; mode " << std::oct << static_cast<int>(e.droits)
+      << std::dec;
+}
+
+Etat Photo(const fs::path& racine, const fs::path& cible) {
+  Etat e;
+  std::error_code ec;
+  for (auto it = fs::recursive_directory_iterator(racine, ec); !ec && it != fs::end(it);
+       it.increment(ec))
+    e.arbre.push_back(fs::relative(it->path(), racine).string());
+  std::sort(e.arbre.begin(), e.arbre.end());
+  if (fs::is_regular_file(cible, ec)) e.octets = LireTout(cible);
+  e.droits = fs::status(cible, ec).permissions();
+  return e;
+}
+
 namespace {
 
 constexpr const char* kEnfant = "QUINTREL_TEST_COMME_NOBODY";

@@ -31,33 +31,6 @@ std::string Executer(Operation operation, const Catalogue& catalogue, const fs::
   return resultat.raison;
 }
 
-// Everything a failed save may not change: every file and folder under the test's folder, the
-// target's bytes and its permission bits.
-struct Etat {
-  std::vector<std::string> arbre;
-  std::string octets;
-  fs::perms droits = fs::perms::unknown;
-  bool operator==(const Etat&) const = default;
-};
-
-void PrintTo(const Etat& e, std::ostream* os) {
-  *os << e.arbre.size() << " entries:";
-  for (const auto& n : e.arbre) *os << " " << n;
-  *os << "; " << e.octets.size() << " bytes; mode " << std::oct << static_cast<int>(e.droits);
-}
-
-Etat Photo(const fs::path& racine, const fs::path& cible) {
-  Etat e;
-  std::error_code ec;
-  for (auto it = fs::recursive_directory_iterator(racine, ec); !ec && it != fs::end(it);
-       it.increment(ec))
-    e.arbre.push_back(fs::relative(it->path(), racine).string());
-  std::sort(e.arbre.begin(), e.arbre.end());
-  if (fs::is_regular_file(cible, ec)) e.octets = LireTout(cible);
-  e.droits = fs::status(cible, ec).permissions();
-  return e;
-}
-
 struct Panne {
   const char* nom;
   bool droits;  // the fault is a permission bit: only an unprivileged user meets it
