@@ -100,14 +100,14 @@ class Session:
 
     # The program and its windows --------------------------------------------------------------
 
-    def start(self, program=None):
+    def start(self):
         self.display = Display()
         self.person = Person(self.display)
         self.env["DISPLAY"] = self.display.name
         self.log_path = Path(self.args.out) / f"{self.name}.log"
         self.log_path.parent.mkdir(parents=True, exist_ok=True)
         with open(self.log_path, "wb") as log:
-            self.app = subprocess.Popen([program or self.args.program], cwd=self.work,
+            self.app = subprocess.Popen([self.args.program], cwd=self.work,
                                         env=self.env, stdout=log, stderr=subprocess.STDOUT)
         self.window = wait_until(lambda: self._windows(), "the main window", timeout=30)[0]
         x, y, width, height = self.person.geometry(self.window)
