@@ -18,6 +18,8 @@ import tempfile
 import traceback
 from pathlib import Path
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+
 from desktop import Display, Failure, Person, wait_until
 from quintrel_e2e import leak_options
 

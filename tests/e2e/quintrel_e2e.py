@@ -19,6 +19,8 @@ import time
 import traceback
 from pathlib import Path
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+
 import handling as hf
 from desktop import Display, Failure, Person, colourful_share, wait_until
 
