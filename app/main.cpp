@@ -8,7 +8,8 @@
 
 int main(int argc, char** argv) {
   Application application(argc, argv);
-  application.setApplicationDisplayName("Quintrel v0.1");
+  // The application title; Qt would append a display name to every window caption.
+  application.setApplicationName("Quintrel v0.1");
   platform::ChargerTraductionsFrancaises(application);
   try {
     TForm1 Form1;
