@@ -87,6 +87,7 @@ struct Noeud {
   QStringList articles;
   int cadre = -1;  // frame shape of lists and trees
   int disposition = -1;
+  int compagnon = -1;  // the buddy of a label
 };
 
 struct Menu {
@@ -151,6 +152,14 @@ class Descripteur {
   }
 
   const std::map<const QWidget*, QString>& pages() const { return pages_; }
+
+  // Labels point at their buddies once every widget has its index.
+  void compagnons() {
+    for (const auto& [w, index] : index_)
+      if (const auto* l = qobject_cast<const QLabel*>(w); l && l->buddy())
+        if (const auto it = index_.find(l->buddy()); it != index_.end())
+          a_.noeuds[static_cast<std::size_t>(index)].compagnon = it->second;
+  }
 
  private:
   void proprietes(const QWidget& w, Noeud& n) {
@@ -337,6 +346,7 @@ std::shared_ptr<const ArbreFenetre> Decrire(const QMainWindow& modele) {
   }
   Descripteur d(*arbre);
   if (const QWidget* centre = modele.centralWidget()) d.widget(*centre, -1, false);
+  d.compagnons();
   // Tab pages carry their tab's caption.
   for (Noeud& n : arbre->noeuds)
     if (n.page)
@@ -380,8 +390,12 @@ std::unique_ptr<QMainWindow> Construire(const ArbreFenetre& a) {
     if (n.cache) w->setVisible(false);
     widgets.push_back(w);
   }
-  for (std::size_t i = 0; i < a.noeuds.size(); ++i)
-    if (a.noeuds[i].disposition >= 0) Disposer(a, a.noeuds[i].disposition, widgets, widgets[i]);
+  for (std::size_t i = 0; i < a.noeuds.size(); ++i) {
+    const Noeud& n = a.noeuds[i];
+    if (n.compagnon >= 0)
+      static_cast<QLabel*>(widgets[i])->setBuddy(widgets[static_cast<std::size_t>(n.compagnon)]);
+    if (n.disposition >= 0) Disposer(a, n.disposition, widgets, widgets[i]);
+  }
   return fenetre;
 }
 
