@@ -94,17 +94,37 @@ std::string Guillemets(const std::string& texte) {
   return sortie + "'";
 }
 
-// Why no child can run this program as nobody, or "" when one can.
-const std::string& ObstacleNobody(const fs::path& programme) {
-  static const std::string obstacle = [&] {
+struct ProgrammeNobody {
+  fs::path chemin;       // what nobody runs: this program, or a copy of it
+  std::string obstacle;  // why nobody can run neither, or ""
+};
+
+bool NobodyPeutLancer(const fs::path& programme, std::string& sortie) {
+  return Executer(std::string(kSetpriv) + " " + Guillemets(programme) + " --gtest_list_tests",
+                  sortie) == 0;
+}
+
+// This program, when nobody may run it where it is; otherwise a copy in a folder nobody can
+// reach (a build under /root, say). The copy lives as long as the process.
+const ProgrammeNobody& PourNobody(const fs::path& programme) {
+  static DossierTemporaire copies;
+  static const ProgrammeNobody resultat = [&] {
     std::string sortie;
-    if (Executer(std::string(kSetpriv) + " " + Guillemets(programme) + " --gtest_list_tests",
-                 sortie) != 0)
-      return "this test needs an unprivileged user, and nobody cannot run " + programme.string() +
-             " through setpriv: " + sortie.substr(0, 300);
-    return std::string();
+    if (NobodyPeutLancer(programme, sortie)) return ProgrammeNobody{programme, ""};
+    const fs::path copie = copies.chemin() / programme.filename();
+    std::error_code ec;
+    fs::permissions(copies.chemin(),
+                    fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                        fs::perms::others_read | fs::perms::others_exec,
+                    ec);
+    fs::copy_file(programme, copie, ec);
+    if (!ec && NobodyPeutLancer(copie, sortie)) return ProgrammeNobody{copie, ""};
+    return ProgrammeNobody{{},
+                           "this test needs an unprivileged user, and nobody cannot run " +
+                               programme.string() +
+                               " (nor a copy of it) through setpriv: " + sortie.substr(0, 300)};
   }();
-  return obstacle;
+  return resultat;
 }
 
 void Sauter(const std::string& raison) {
@@ -125,18 +145,21 @@ bool RejouerCommeNobody() {
     Sauter("this test needs an unprivileged user; /proc/self/exe is not readable");
     return true;
   }
-  if (const std::string& obstacle = ObstacleNobody(programme); !obstacle.empty()) {
-    Sauter(obstacle);
+  const ProgrammeNobody& lance = PourNobody(programme);
+  if (!lance.obstacle.empty()) {
+    Sauter(lance.obstacle);
     return true;
   }
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
   const std::string nom = std::string(test->test_suite_name()) + "." + test->name();
   std::string sortie;
   const int statut = Executer(std::string("env ") + kEnfant + "=1 " + kSetpriv + " " +
-                                  Guillemets(programme) + " --gtest_filter=" + Guillemets(nom),
+                                  Guillemets(lance.chemin) + " --gtest_filter=" + Guillemets(nom),
                               sortie);
   EXPECT_EQ(statut, 0) << "as nobody:\n" << sortie;
   if (statut == 0 && sortie.find("[  SKIPPED ]") != std::string::npos)
     Sauter("skipped as nobody:\n" + sortie);
+  else
+    EXPECT_NE(sortie.find("[       OK ] " + nom), std::string::npos) << "as nobody:\n" << sortie;
   return true;
 }
