@@ -1,4 +1,5 @@
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -46,7 +47,9 @@ void Classer(Lecture& lecture, Carte& carte, const typename Carte::key_type& cle
     carte[cle] = record;
     return;
   }
-  if (const auto it = carte.find(cle); it != carte.end()) {
+  // One search serves both the update and, for a name the catalogue lacks, the insertion.
+  const auto it = carte.lower_bound(cle);
+  if (it != carte.end() && !carte.key_comp()(cle, it->first)) {
     ExtraireRecord(jetons, *it->second);
     return;
   }
@@ -55,12 +58,15 @@ void Classer(Lecture& lecture, Carte& carte, const typename Carte::key_type& cle
   if constexpr (std::is_same_v<typename Carte::key_type, std::string>) {
     if (!NomEnDebutDeLigne(cle)) return;
   }
-  R nouveau;
-  ExtraireRecord(jetons, nouveau);
-  if (jetons.echec()) return;
+  // Read straight into a new record rather than into a copy; a short line gives it back at
+  // once (the record just created is the cheapest one to release).
   R* record = lecture.catalogue.template creer<R>();
-  *record = nouveau;
-  carte.emplace(cle, record);
+  ExtraireRecord(jetons, *record);
+  if (jetons.echec()) {
+    lecture.catalogue.liberer(record);
+    return;
+  }
+  carte.emplace_hint(it, cle, record);
   lecture.noterAjout(record, cle);
 }
 
@@ -136,6 +142,17 @@ void ReadHandlingText(Catalogue& catalogue, std::string_view texte) {
 }
 
 void ReadHandlingText(Catalogue& catalogue, std::istream& in) {
+  // A string stream holds the text already: read it where it is rather than copy it out, and
+  // leave the stream as the copy would (at its end, eofbit and failbit set).
+  if (auto* tampon = dynamic_cast<std::stringbuf*>(in.rdbuf()); tampon && in) {
+    const std::streampos position = in.tellg();
+    if (position != std::streampos(-1)) {
+      ReadHandlingText(catalogue, tampon->view().substr(static_cast<std::size_t>(position)));
+      in.seekg(0, std::ios::end);
+      in.setstate(std::ios::eofbit | std::ios::failbit);
+      return;
+    }
+  }
   std::string texte;
   constexpr std::size_t bloc = std::size_t{1} << 16;
   while (in) {

@@ -71,17 +71,40 @@ std::vector<ChampFautif> VerifierValeurs(const Catalogue& catalogue) {
   return fautifs;
 }
 
-std::string TexteHandling(const Catalogue& catalogue) {
+namespace {
+
+// The text of the file, and whether VerifierValeurs would find nothing to refuse: one walk over
+// the records instead of two (the records are large and scattered, the walk costs more than the
+// text).
+std::string Texte(const Catalogue& catalogue, bool& ecrivable) {
   std::string texte;
+  // Room for lines of the usual length (about 250 bytes for a car line) without a copy as the
+  // text grows; memory reserved and never written costs next to nothing.
+  const std::size_t lignes = catalogue.Voitures.size() + 2 * catalogue.Motos.size() +
+                             2 * catalogue.Avions.size() + 2 * catalogue.Bateaux.size() +
+                             catalogue.AnimGroups.size();
+  texte.reserve(lignes * 512);
+  ecrivable = true;
   PourChaqueLigne(catalogue, [&](std::string_view prefixe, std::string_view cle, const auto& r) {
+    const std::size_t debut = texte.size();
     texte.append(prefixe);
     texte.append(cle);
     texte.push_back(' ');
     InsererRecord(texte, r);
+    if (texte.size() - debut > LongueurMaxLigne) ecrivable = false;
+    for (const bivar<std::string>* champ : r.textes())
+      if (!ValeurEcrivable(champ->valeur)) ecrivable = false;
     texte.append("\r\n");
   });
   texte.push_back(';');
   return texte;
+}
+
+}  // namespace
+
+std::string TexteHandling(const Catalogue& catalogue) {
+  bool ecrivable = true;
+  return Texte(catalogue, ecrivable);
 }
 
 void WriteHandlingText(const Catalogue& catalogue, std::ostream& out) {
@@ -91,13 +114,16 @@ void WriteHandlingText(const Catalogue& catalogue, std::ostream& out) {
 ResultatEcriture WriteHandlingFile(const Catalogue& catalogue,
                                    const std::filesystem::path& chemin) {
   ResultatEcriture resultat;
-  resultat.fautifs = VerifierValeurs(catalogue);
+  bool ecrivable = true;
+  const std::string texte = Texte(catalogue, ecrivable);
+  // Only a refused save needs the list of what to correct.
+  if (!ecrivable) resultat.fautifs = VerifierValeurs(catalogue);
   if (!resultat.fautifs.empty()) {
     resultat.ok = false;
     resultat.raison = "valeurs vides, contenant des blancs ou trop longues";
     return resultat;
   }
-  resultat.raison = RemplacerFichier(chemin, TexteHandling(catalogue));
+  resultat.raison = RemplacerFichier(chemin, texte);
   resultat.ok = resultat.raison.empty();
   return resultat;
 }
