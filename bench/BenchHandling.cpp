@@ -58,7 +58,7 @@ void BancLecture(benchmark::State& state, const std::string* texte, bool nouveau
   for (auto _ : state) {
     state.PauseTiming();
     if (nouveau) catalogue = CatalogueStock();
-    // Building the stream copies the text: the window hands its own buffer to the stream.
+    // The stream gets its own copy of the text, made outside the timed part.
     std::istringstream entree{flux ? *texte : std::string()};
     state.ResumeTiming();
     lire(*catalogue, *texte, entree);
@@ -72,15 +72,16 @@ void EnregistrerLecture(const std::string& nom, const std::string* texte, bool n
     BancLecture(s, texte, nouveau, false,
                 [](Catalogue& c, std::string_view t, std::istream&) { ReadHandlingText(c, t); });
   })->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark(("lecture_flux/" + nom).c_str(), [=](benchmark::State& s) {
-    BancLecture(s, texte, nouveau, true,
-                [](Catalogue& c, std::string_view, std::istream& in) { ReadHandlingText(c, in); });
-  })->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark(("plancher_lignes/" + nom).c_str(), [=](benchmark::State& s) {
     for (auto _ : s) benchmark::DoNotOptimize(CompterLignes(*texte));
     s.SetBytesProcessed(static_cast<std::int64_t>(s.iterations() * texte->size()));
   })->Unit(benchmark::kMillisecond);
   if (!avecReference) return;
+  // The entry point that takes a stream, which the reference reader reads from too.
+  benchmark::RegisterBenchmark(("lecture_flux/" + nom).c_str(), [=](benchmark::State& s) {
+    BancLecture(s, texte, nouveau, true,
+                [](Catalogue& c, std::string_view, std::istream& in) { ReadHandlingText(c, in); });
+  })->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark(("lecture_reference/" + nom).c_str(), [=](benchmark::State& s) {
     // A reference that read differently would make the comparison meaningless.
     if (ApresLecture(*texte, LireObvious) != ApresLecture(*texte, LireReel)) {
@@ -182,11 +183,9 @@ int main(int argc, char** argv) {
   const auto lecture = [&](const std::string& nom, const std::string& quoi, bool reference) {
     comparaisons.push_back(
         {"read " + quoi, "lecture/" + nom, "plancher_lignes/" + nom, "memchr line scan", 10});
-    comparaisons.push_back({"read " + quoi + " via stream", "lecture_flux/" + nom,
-                            "plancher_lignes/" + nom, "memchr line scan", 10});
-    if (reference)
-      comparaisons.push_back({"read " + quoi + " via stream", "lecture_flux/" + nom,
-                              "lecture_reference/" + nom, "getline+istringstream reader", 0.2});
+    if (!reference) return;
+    comparaisons.push_back({"read " + quoi + " from a stream", "lecture_flux/" + nom,
+                            "lecture_reference/" + nom, "getline+istringstream reader", 0.2});
   };
   lecture(nomRepete, Texte({"stock repeated to ", mo, " MB"}), true);
   lecture(nomAjoutes, Texte({n, " added vehicles"}), true);
