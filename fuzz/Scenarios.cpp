@@ -416,7 +416,8 @@ std::string ScenarioOuverture(std::string_view octets) {
 //   5 reset one record      record
 //   6 reset all
 //   7 open a file           chunk
-//   8 save
+//   8 save                  (the first two in a program; later ones are skipped, as each costs
+//                             a whole round trip and adds little)
 // then a final save. A record is a kind byte and a two-byte index; a chunk is a two-byte length
 // and its bytes.
 std::string ScenarioEditions(std::string_view octets) {
@@ -424,6 +425,7 @@ std::string ScenarioEditions(std::string_view octets) {
   Catalogue c;
   Demarrer(c);
   Ouvrir(c, p.morceau());
+  int sauvegardes = 0;
   while (!p.fini()) {
     switch (p.octet() % 9) {
       case 0: {
@@ -478,6 +480,7 @@ std::string ScenarioEditions(std::string_view octets) {
         Ouvrir(c, p.morceau());
         break;
       default:
+        if (++sauvegardes > 2) break;
         if (std::string erreur = Enregistrer(c, false); !erreur.empty()) return erreur;
         break;
     }
