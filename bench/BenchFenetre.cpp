@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QSignalBlocker>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <cstdio>
 #include <filesystem>
@@ -253,19 +254,34 @@ void BancType(benchmark::State& s, std::size_t facteur) {
   SansMessage(s);
 }
 
+// The least Qt must do to go from the bikes' pages to the cars': take the bike page out, fill the
+// list and show the first car.
 void BancPlancherType(benchmark::State& s, std::size_t facteur) {
   if (!VerifierArbre(s)) return;
   auto fenetre = Construire(*donnees.arbre);
   fenetre->show();
   auto* liste = fenetre->findChild<QListWidget*>("ListBox1");
+  auto* pages = fenetre->findChild<QTabWidget*>("PageControl1");
+  std::map<QString, std::pair<QWidget*, QString>> parNom;
+  while (pages->count() > 0) {
+    parNom[pages->widget(0)->objectName()] = {pages->widget(0), pages->tabText(0)};
+    pages->removeTab(0);
+  }
+  for (const char* nom : {"TabSheetGeneral", "TabSheetSuspensions", "TabSheetMoto", "TabSheet3",
+                          "TabSheet4", "TabSheetAnimGroup"})
+    pages->addTab(parNom.at(nom).first, parNom.at(nom).second);
+  const auto [moto, titreMoto] = parNom.at("TabSheetMoto");
   const Affichage& premiere = donnees.premieres[facteur];
   PlancherClic clic(*fenetre, premiere);
   Vider();
   for (auto _ : s) {
     s.PauseTiming();
+    pages->insertTab(2, moto, titreMoto);
     RemplirListe(*liste, donnees.motos[facteur]);
     Vider();
     s.ResumeTiming();
+    pages->removeTab(pages->indexOf(moto));
+    pages->setCurrentIndex(0);
     RemplirListe(*liste, donnees.voitures[facteur]);
     clic.afficher(premiere);
   }
@@ -357,9 +373,10 @@ int main(int argc, char** argv) {
     RegisterBenchmark(Nom("plancher_arbre_liste", f).c_str(), BancPlancherArbre,
                       static_cast<int>(i))
         ->Unit(ms);
+    // The goal is for the stock-size file; the larger ones show how start-up grows.
     comparaisons.push_back({Texte({"start-up with the game's file, ", x}),
                             Nom("demarrage_ouvert", f), Nom("plancher_arbre_liste", f),
-                            "tree + list filled + texts set", 1.3});
+                            "tree + list filled + texts set", f == 1 ? 1.3 : 0});
   }
   for (int k = 0; k < 2; ++k) {
     for (std::size_t i = 0; i < donnees.facteurs.size(); ++i) {
@@ -378,14 +395,14 @@ int main(int argc, char** argv) {
     RegisterBenchmark(Nom("type", f).c_str(), BancType, i)->Unit(ms);
     RegisterBenchmark(Nom("plancher_type", f).c_str(), BancPlancherType, i)->Unit(ms);
     comparaisons.push_back({Texte({"switch bikes -> cars, x", std::to_string(f)}), Nom("type", f),
-                            Nom("plancher_type", f), "plain list filled + texts set", 2});
+                            Nom("plancher_type", f), "bike page out, list filled, texts set", 2});
   }
   for (std::size_t i = 1; i < donnees.facteurs.size(); ++i) {
     const int f0 = donnees.facteurs[i - 1], f = donnees.facteurs[i];
     const std::string pas = Texte({"x", std::to_string(f), " over x", std::to_string(f0)});
     comparaisons.push_back({Texte({"growth of the switch, ", pas}), Nom("type", f), Nom("type", f0),
                             "same at 1/10 the vehicles", 10});
-    comparaisons.push_back({Texte({"growth of the plain list, ", pas}), Nom("plancher_type", f),
+    comparaisons.push_back({Texte({"growth of the floor, ", pas}), Nom("plancher_type", f),
                             Nom("plancher_type", f0), "same at 1/10 the vehicles"});
   }
   RegisterBenchmark("memoire/qt", BancMemoire, std::string("qt"))->Iterations(1)->Unit(ms);

@@ -82,7 +82,7 @@ struct Noeud {
   bool cache = false, fond = false, transparent = false, sourisTraversante = false;
   Qt::LayoutDirection sens = Qt::LeftToRight;
   QPixmap image;
-  bool etiree = false, retourLigne = false, lectureSeule = false, tri = false;
+  bool etiree = false, retourLigne = false, lectureSeule = false, tri = false, uniforme = false;
   Qt::Alignment alignement;
   QStringList articles;
   int cadre = -1;  // frame shape of lists and trees
@@ -181,6 +181,7 @@ class Descripteur {
     } else if (const auto* l = qobject_cast<const QListWidget*>(&w)) {
       for (int i = 0; i < l->count(); ++i) n.articles << l->item(i)->text();
       n.tri = l->isSortingEnabled();
+      n.uniforme = l->uniformItemSizes();
       n.cadre = l->frameShape();
     } else if (const auto* t = qobject_cast<const QTreeWidget*>(&w)) {
       for (int i = 0; i < t->topLevelItemCount(); ++i) n.articles << t->topLevelItem(i)->text(0);
@@ -261,6 +262,7 @@ QWidget* Creer(const Noeud& n, QWidget* parent) {
       l->setFrameShape(static_cast<QFrame::Shape>(n.cadre));
       l->addItems(n.articles);
       l->setSortingEnabled(n.tri);
+      l->setUniformItemSizes(n.uniforme);
       return l;
     }
     case Sorte::TreeWidget: {
