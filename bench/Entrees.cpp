@@ -113,14 +113,6 @@ std::string FichierAgrandi(int facteur) {
          VehiculesAjoutes(static_cast<std::size_t>(facteur - 1) * VehiculesStock());
 }
 
-std::vector<std::string> NomsVoitures(std::string_view texte) {
-  std::vector<std::string> noms;
-  for (std::string_view ligne : Lignes(texte))
-    if (EstDonnee(ligne) && !EstSpeciale(ligne) && ligne.front() != '^')
-      noms.emplace_back(PremierJeton(ligne));
-  return noms;
-}
-
 std::size_t VehiculesStock() {
   static const std::size_t nombre = VehiculesDuStock().size();
   return nombre;

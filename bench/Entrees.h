@@ -23,8 +23,5 @@ std::string VehiculesAjoutes(std::size_t nombre);
 // (facteur - 1) x the stock vehicle count of added vehicles.
 std::string FichierAgrandi(int facteur);
 
-// Names of the car lines of a handling text, in file order (for the floors that need them).
-std::vector<std::string> NomsVoitures(std::string_view texte);
-
 // How many vehicles (car lines) the stock text holds.
 std::size_t VehiculesStock();
