@@ -1,6 +1,7 @@
 #include "Entrees.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "Unit2.h"
 

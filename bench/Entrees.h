@@ -2,7 +2,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Handling texts made up for the benchmarks from the stock text. All of them use CR LF line
 // ends, as the game's own file does.
