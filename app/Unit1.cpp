@@ -20,6 +20,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -239,7 +240,8 @@ void TForm1::TreeView1Change(QTreeWidgetItem* Node) {
     ListBox1->setSortingEnabled(false);
     ListBox1->addItems(noms);
     ListBox1->setSortingEnabled(true);
-    ListBox1->sortItems();
+    // The map's byte order is already the list's order for ASCII names.
+    if (!std::is_sorted(noms.cbegin(), noms.cend())) ListBox1->sortItems();
   }
   AjouterPage(TabSheet3);
   AjouterPage(TabSheet4);

@@ -48,10 +48,7 @@ void TMorvaneCheckBox::init(std::int32_t defaut, std::int32_t* courant, std::int
 void TMorvaneCheckBox::Verifs() {
   if (!Actif) return;
   const QColor& couleur = isChecked() == EtatOrigine ? CoulOrigine : CoulModif;
-  QPalette pal = palette();
-  pal.setColor(QPalette::WindowText, couleur);
-  pal.setColor(QPalette::ButtonText, couleur);
-  setPalette(pal);
+  Colorer(*this, couleur, {QPalette::WindowText, QPalette::ButtonText});
 }
 
 void TMorvaneCheckBox::ApplyLink() {

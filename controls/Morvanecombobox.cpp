@@ -29,10 +29,7 @@ void TMorvaneComboBox::init(std::int32_t defaut, std::int32_t* courant, const st
 void TMorvaneComboBox::Verifs() {
   if (!Valeur) return;
   const QColor& couleur = *Valeur == ValOrigine ? CoulOrigine : CoulModif;
-  QPalette pal = palette();
-  pal.setColor(QPalette::Text, couleur);
-  pal.setColor(QPalette::ButtonText, couleur);
-  setPalette(pal);
+  Colorer(*this, couleur, {QPalette::Text, QPalette::ButtonText});
 }
 
 void TMorvaneComboBox::reinit() {

@@ -45,9 +45,7 @@ void TMorvaneEdit::Change() {
 
 void TMorvaneEdit::Verifs() {
   if (!Valeur) return;
-  QPalette pal = palette();
-  pal.setColor(QPalette::Text, *Valeur == ValOrigine ? CoulOrigine : CoulModif);
-  setPalette(pal);
+  Colorer(*this, *Valeur == ValOrigine ? CoulOrigine : CoulModif, {QPalette::Text});
 }
 
 void TMorvaneEdit::Annuler() {

@@ -66,11 +66,16 @@ const char* RaisonLecture(int erreur) {
 // crash stays out of sight, and keeps the target's name so that it can be recognised.
 fs::path NomTemporaire(const fs::path& cible) {
   static std::atomic<unsigned> compteur{0};
-  std::string nom = cible.filename().string().substr(0, 200);
+  // Built by appending: g++ 12 warns falsely (-Wrestrict) on chains of operator+.
+  std::string nom = ".";
+  nom.append(cible.filename().string(), 0, 200);
 #ifndef _WIN32
-  nom += "." + std::to_string(getpid());
+  nom.push_back('.');
+  nom.append(std::to_string(getpid()));
 #endif
-  nom = "." + nom + "." + std::to_string(compteur++) + ".tmp";
+  nom.push_back('.');
+  nom.append(std::to_string(compteur++));
+  nom.append(".tmp");
   return cible.parent_path() / nom;
 }
 
