@@ -25,32 +25,6 @@ void Cocher(QCheckBox* boite) {
   QTest::mouseClick(boite, Qt::LeftButton, {}, indicateur.center());
 }
 
-DossierTemporaire::DossierTemporaire() {
-  std::random_device alea;
-  chemin_ = std::filesystem::temp_directory_path() /
-            ("quintrel-test-" + std::to_string(alea()) + std::to_string(alea()));
-  std::filesystem::create_directories(chemin_);
-}
-
-DossierTemporaire::~DossierTemporaire() {
-  std::error_code ec;
-  std::filesystem::permissions(chemin_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ec);
-  std::filesystem::remove_all(chemin_, ec);
-}
-
-std::string LireTout(const std::filesystem::path& chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-void EcrireTout(const std::filesystem::path& chemin, const std::string& octets) {
-  std::filesystem::create_directories(chemin.parent_path());
-  std::ofstream f(chemin, std::ios::binary | std::ios::trunc);
-  f << octets;
-}
 
 std::string TexteStock() {
   std::string lf(DefaultHandlingText());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Dialogues.h"
+#include "Fichiers.h"
 #include "Unit1.h"
 
 class QWidget;
@@ -17,19 +18,6 @@ class QCheckBox;
 // Clicks a check box on its indicator, as a person would.
 void Cocher(QCheckBox* boite);
 
-// A temporary folder, removed with everything in it at the end of the test.
-class DossierTemporaire {
- public:
-  DossierTemporaire();
-  ~DossierTemporaire();
-  const std::filesystem::path& chemin() const { return chemin_; }
-
- private:
-  std::filesystem::path chemin_;
-};
-
-std::string LireTout(const std::filesystem::path& chemin);
-void EcrireTout(const std::filesystem::path& chemin, const std::string& octets);
 
 // The stock handling text with CR LF line ends, as the game's own file would hold it.
 std::string TexteStock();

@@ -99,39 +99,3 @@ std::string Decrire(const Catalogue& catalogue) {
   return sortie.str();
 }
 
-DossierTemporaire::DossierTemporaire() {
-  std::string modele = (std::filesystem::temp_directory_path() / "quintrel-XXXXXX").string();
-  if (!mkdtemp(modele.data())) throw std::runtime_error("mkdtemp");
-  chemin_ = modele;
-}
-
-DossierTemporaire::~DossierTemporaire() {
-  std::error_code ec;
-  // A test may have taken write permission away from a folder; give it back to clean up.
-  std::filesystem::permissions(chemin_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ec);
-  std::filesystem::remove_all(chemin_, ec);
-}
-
-std::string DossierTemporaire::contenu() const {
-  std::vector<std::string> noms;
-  for (const auto& entree : std::filesystem::directory_iterator(chemin_))
-    noms.push_back(entree.path().filename().string());
-  std::sort(noms.begin(), noms.end());
-  std::string liste;
-  for (const auto& nom : noms) liste += (liste.empty() ? "" : " ") + nom;
-  return liste;
-}
-
-void EcrireFichier(const std::filesystem::path& chemin, std::string_view octets) {
-  std::ofstream sortie(chemin, std::ios::binary | std::ios::trunc);
-  sortie.write(octets.data(), static_cast<std::streamsize>(octets.size()));
-  if (!sortie) throw std::runtime_error("écriture impossible : " + chemin.string());
-}
-
-std::string LireTout(const std::filesystem::path& chemin) {
-  std::ifstream entree(chemin, std::ios::binary);
-  std::ostringstream texte;
-  texte << entree.rdbuf();
-  return texte.str();
-}

@@ -1,4 +1,5 @@
 #pragma once
+#include "Fichiers.h"
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -34,21 +35,4 @@ std::string LigneGroupe(int numero, std::string_view prefixe, int drapeau = 0);
 // shows its car record. Two catalogues holding the same data describe alike.
 std::string Decrire(const Catalogue& catalogue);
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class DossierTemporaire {
- public:
-  DossierTemporaire();
-  ~DossierTemporaire();
-  DossierTemporaire(const DossierTemporaire&) = delete;
-  DossierTemporaire& operator=(const DossierTemporaire&) = delete;
 
-  const std::filesystem::path& chemin() const { return chemin_; }
-  // Names of the entries, sorted.
-  std::string contenu() const;
-
- private:
-  std::filesystem::path chemin_;
-};
-
-void EcrireFichier(const std::filesystem::path& chemin, std::string_view octets);
-std::string LireTout(const std::filesystem::path& chemin);

@@ -104,7 +104,7 @@ TEST_P(Verification, ValeursRefusees) {
 
   DossierTemporaire dossier;
   const auto fichier = dossier.chemin() / "handling.dat";
-  EcrireFichier(fichier, "ancien");
+  EcrireTout(fichier, "ancien");
   const ResultatEcriture resultat = WriteHandlingFile(catalogue, fichier);
   EXPECT_EQ(resultat.ok, fautifs.empty());
   EXPECT_EQ(resultat.fautifs.size(), fautifs.size());

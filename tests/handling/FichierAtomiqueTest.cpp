@@ -30,7 +30,7 @@ class EchecRemplacement : public ::testing::TestWithParam<CasEchec> {};
 // stays behind.
 TEST_P(EchecRemplacement, LaisseToutEnPlace) {
   DossierTemporaire dossier;
-  EcrireFichier(dossier.chemin() / "handling.dat", "ancien");
+  EcrireTout(dossier.chemin() / "handling.dat", "ancien");
   const fs::path cible = GetParam().preparer(dossier.chemin());
   const std::string avant = dossier.contenu();
 
@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Causes, EchecRemplacement,
                                            CasEchec{"cible_est_un_dossier",
                                                     [](const fs::path& d) {
                                                       fs::create_directory(d / "data");
-                                                      EcrireFichier(d / "data" / "garde", "x");
+                                                      EcrireTout(d / "data" / "garde", "x");
                                                       return d / "data";
                                                     },
                                                     "dossier"}),
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Causes, EchecRemplacement,
 TEST(Remplacement, LimiteDeTailleAtteinte) {
   DossierTemporaire dossier;
   const fs::path cible = dossier.chemin() / "handling.dat";
-  EcrireFichier(cible, "ancien");
+  EcrireTout(cible, "ancien");
 
   int tube[2];
   ASSERT_EQ(pipe(tube), 0);
@@ -102,7 +102,7 @@ TEST(Remplacement, LimiteDeTailleAtteinte) {
 TEST(Remplacement, GardeLesDroitsDeLaCible) {
   DossierTemporaire dossier;
   const fs::path cible = dossier.chemin() / "handling.dat";
-  EcrireFichier(cible, "ancien contenu plus long");
+  EcrireTout(cible, "ancien contenu plus long");
   ASSERT_EQ(chmod(cible.c_str(), 0640), 0);
 
   ASSERT_EQ(RemplacerFichier(cible, std::string("neuf\r\n\0;", 8)), "");
@@ -130,7 +130,7 @@ TEST(Remplacement, NouveauFichierSelonLeMasque) {
 TEST(Remplacement, LienSymbolique) {
   DossierTemporaire dossier;
   fs::create_directory(dossier.chemin() / "jeu");
-  EcrireFichier(dossier.chemin() / "jeu" / "handling.dat", "ancien");
+  EcrireTout(dossier.chemin() / "jeu" / "handling.dat", "ancien");
   fs::create_symlink("jeu/handling.dat", dossier.chemin() / "lien.dat");
 
   ASSERT_EQ(RemplacerFichier(dossier.chemin() / "lien.dat", "neuf"), "");
@@ -142,7 +142,7 @@ TEST(Remplacement, LienSymbolique) {
 TEST(LectureFichier, OctetsBrutsOuRaison) {
   DossierTemporaire dossier;
   const std::string octets("a\r\n\0\x1A\xFF", 6);
-  EcrireFichier(dossier.chemin() / "f.dat", octets);
+  EcrireTout(dossier.chemin() / "f.dat", octets);
   std::string contenu = "reste";
   EXPECT_EQ(LireFichier(dossier.chemin() / "f.dat", contenu), "");
   EXPECT_EQ(contenu, octets);

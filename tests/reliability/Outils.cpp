@@ -14,43 +14,6 @@
 
 namespace fs = std::filesystem;
 
-DossierTemporaire::DossierTemporaire() {
-  std::random_device alea;
-  chemin_ = fs::temp_directory_path() /
-            ("quintrel-fiabilite-" + std::to_string(alea()) + std::to_string(alea()));
-  fs::create_directories(chemin_);
-}
-
-DossierTemporaire::~DossierTemporaire() {
-  std::error_code ec;
-  if (!fs::exists(chemin_, ec)) return;
-  for (const auto& e : fs::recursive_directory_iterator(chemin_, ec))
-    if (e.is_directory(ec))
-      fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-  fs::permissions(chemin_, fs::perms::owner_all, fs::perm_options::add, ec);
-  fs::remove_all(chemin_, ec);
-}
-
-std::string LireTout(const fs::path& chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-void EcrireTout(const fs::path& chemin, std::string_view octets) {
-  std::ofstream f(chemin, std::ios::binary | std::ios::trunc);
-  f.write(octets.data(), static_cast<std::streamsize>(octets.size()));
-  if (!f) ADD_FAILURE() << "cannot write " << chemin;
-}
-
-std::vector<std::string> Entrees(const fs::path& dossier) {
-  std::vector<std::string> noms;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dossier, ec)) noms.push_back(e.path().filename());
-  std::sort(noms.begin(), noms.end());
-  return noms;
-}
 
 void PrintTo(const Etat& e, std::ostream* os) {
   *os << e.arbre.size() << " entries:";

@@ -1,29 +1,11 @@
 #pragma once
+#include "Fichiers.h"
 #include <filesystem>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// A fresh folder under the system's temporary folder; removed with everything in it, whatever
-// permissions a test left on it.
-class DossierTemporaire {
- public:
-  DossierTemporaire();
-  ~DossierTemporaire();
-  DossierTemporaire(const DossierTemporaire&) = delete;
-  DossierTemporaire& operator=(const DossierTemporaire&) = delete;
-
-  const std::filesystem::path& chemin() const { return chemin_; }
-
- private:
-  std::filesystem::path chemin_;
-};
-
-std::string LireTout(const std::filesystem::path& chemin);
-void EcrireTout(const std::filesystem::path& chemin, std::string_view octets);
-// Names of the entries of a folder, hidden ones included, sorted; empty if it does not exist.
-std::vector<std::string> Entrees(const std::filesystem::path& dossier);
 
 // Everything a failed save may not change: every file and folder under a test's folder, the
 // target's bytes and its permission bits.
