@@ -148,8 +148,7 @@ void TForm1::TitreOuverture(const std::string& chemin) {
 void TForm1::OpenHandlingFile(const std::string& chemin) {
   // Read the whole file first: a file that cannot be read changes nothing at all.
   std::string contenu;
-  const std::string raison =
-      Lisible(chemin) ? LireFichier(chemin, contenu) : std::string("fichier illisible");
+  const std::string raison = LireFichier(chemin, contenu);  // a folder fails here too
   if (!raison.empty()) {
     Erreur(this, QString::fromUtf8("Impossible d'ouvrir le fichier : ") + Nom(chemin));
     return;
